@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tychobvr/conversion.h"
+
+using conversion::BuildResultText;
+using conversion::FormatWithPicture;
+
+namespace {
+
+struct Case {
+    const char* name;
+    std::u16string_view text;
+    std::u16string_view expected;
+};
+
+void ExpectLines(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.expected, BuildResultText(c.text, u'.'));
+    }
+}
+
+}  // namespace
+
+TEST(ResultLineTest, ConvertedLines) {
+    ExpectLines({{"typical", u"BT=10.500 VT=10.000", u"B = 10.389 / V = 9.959 / R = 9.743"},
+                 {"equal values", u"BT=7 VT=7", u"B = 7.018 / V = 7.008 / R = 7.003"},
+                 {"leading zeros", u"BT=0.5 VT=0.3", u"B = 0.466 / V = 0.288 / R = 0.199"},
+                 {"trailing zero", u"BT=12 VT=10", u"B = 11.502 / V = 9.810 / R = 8.965"},
+                 {"negative", u"BT=-10.5 VT=-10", u"B = -10.353 / V = -9.943 / R = -9.737"},
+                 {"free text around", u"Tycho: BT= 9.876, VT= 9.123;",
+                  u"B = 9.700 / V = 9.057 / R = 8.735"}});
+}
+
+TEST(ResultLineTest, NotFound) {
+    ExpectLines({{"empty", u"", u"BT,VT data not found"},
+                 {"only BT", u"BT=10.5", u"BT,VT data not found"},
+                 {"only VT", u"VT=10.5", u"BT,VT data not found"},
+                 {"zero magnitude", u"BT=0 VT=1", u"BT,VT data not found"},
+                 {"unreadable value", u"BT=x VT=1", u"BT,VT data not found"}});
+}
+
+TEST(ResultLineTest, OutOfRange) {
+    ExpectLines({{"BT too large", u"BT=1E999 VT=1", u"BT,VT value out of range"},
+                 {"VT too large", u"BT=1 VT=-1E999", u"BT,VT value out of range"},
+                 {"before not found", u"BT=1E999", u"BT,VT value out of range"},
+                 {"difference overflows", u"BT=9E307 VT=-9E307", u"BT,VT value out of range"},
+                 {"too small is zero", u"BT=1E-999 VT=1", u"BT,VT data not found"}});
+}
+
+TEST(ResultLineTest, HugeFiniteResultIsWritten) {
+    const std::u16string line = BuildResultText(u"BT=1E300 VT=1E300", u'.');
+    EXPECT_EQ(u"B = 1", line.substr(0, 5));
+    EXPECT_EQ(u".000", line.substr(line.size() - 4));
+}
+
+TEST(FormatWithPictureTest, RoundsToThreeDecimals) {
+    EXPECT_EQ(u"V = 9.960 / ", FormatWithPicture(9.9595, u"V = #0.000 / ", u'.'));
+    EXPECT_EQ(u"R = 1.000", FormatWithPicture(0.99951, u"R = #0.000", u'.'));
+    // 0.0005 is stored just above the half, 1.2345 just below it.
+    EXPECT_EQ(u"R = 0.001", FormatWithPicture(0.0005, u"R = #0.000", u'.'));
+    EXPECT_EQ(u"R = 1.234", FormatWithPicture(1.2345, u"R = #0.000", u'.'));
+    EXPECT_EQ(u"R = 123456789.000", FormatWithPicture(123456789.0, u"R = #0.000", u'.'));
+}
+
+TEST(FormatWithPictureTest, Signs) {
+    EXPECT_EQ(u"B = -1.234 / ", FormatWithPicture(-1.234, u"B = #0.000 / ", u'.'));
+    EXPECT_EQ(u"B = 0.000 / ", FormatWithPicture(-0.0004, u"B = #0.000 / ", u'.'));
+    EXPECT_EQ(u"B = 0.000 / ", FormatWithPicture(-0.0, u"B = #0.000 / ", u'.'));
+    EXPECT_EQ(u"B = -0.001 / ", FormatWithPicture(-0.0006, u"B = #0.000 / ", u'.'));
+}
+
+TEST(FormatWithPictureTest, SeparatorOverloads) {
+    EXPECT_EQ(u"B = 10,389 / ", FormatWithPicture(10.389, u"B = #0.000 / ", u','));
+    EXPECT_EQ(u"B = 10,389 / V = 9,959 / R = 9,743", BuildResultText(u"BT=10.5 VT=10", u','));
+    EXPECT_EQ(u"B = 10\u066B389 / ", FormatWithPicture(10.389, u"B = #0.000 / ", u'\u066B'));
+}
+
+TEST(FormatWithPictureTest, SlashAndOtherLiteralsAreCopied) {
+    EXPECT_EQ(u"a/b 1,500 c-d", FormatWithPicture(1.5, u"a/b #0.000 c-d", u','));
+    EXPECT_EQ(u"x 01.500", FormatWithPicture(1.5, u"x 00.000", u'.'));
+    EXPECT_EQ(u"2", FormatWithPicture(1.5, u"#0", u'.'));
+    EXPECT_EQ(u"no pattern.", FormatWithPicture(1.5, u"no pattern.", u'.'));
+}
