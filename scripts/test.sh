@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the g++ build with the window,
+# the core under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh test
+
+jobs=$(nproc)
+fuzz_seconds=${TYCHOBVR_FUZZ_SECONDS:-60}
+
+step() { printf '\n=== %s\n' "$*"; }
+
+# -march=native lets the compiler fuse multiply-adds where it may, so the bit-for-bit test bites.
+step "g++: core, window, tests and benchmarks"
+cmake -S . -B build/test-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+      -DCMAKE_CXX_FLAGS=-march=native -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_BENCHMARKS=ON
+cmake --build build/test-gcc -j "$jobs"
+ctest --test-dir build/test-gcc --output-on-failure -j "$jobs"
+
+step "clang: core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/test-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_COMPILER=clang++ -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_WINDOW=OFF \
+      "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake --build build/test-sanitize -j "$jobs"
+ctest --test-dir build/test-sanitize --output-on-failure -j "$jobs"
+
+step "clang: libFuzzer for ${fuzz_seconds} s"
+cmake -S . -B build/test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_COMPILER=clang++ -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_WINDOW=OFF \
+      -DTYCHOBVR_BUILD_TESTS=OFF -DTYCHOBVR_BUILD_FUZZERS=ON -DTYCHOBVR_FUZZ_SECONDS="$fuzz_seconds"
+cmake --build build/test-fuzz -j "$jobs"
+ctest --test-dir build/test-fuzz --output-on-failure
