@@ -1,0 +1,134 @@
+// Start-up time, resident memory and the cost of a press, on the offscreen platform.
+//   window_benchmark            runs every measurement and prints a table
+//   window_benchmark --child    starts, shows the window and reports (used by the parent)
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "Form1.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Resident set size in MB, from the kernel's accounting of this process.
+double ResidentMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1.0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        }
+    }
+    return -1.0;
+}
+
+void ShowAndWait(Form1& form) {
+    form.show();
+    while (!form.windowHandle() || !form.windowHandle()->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+int RunChild(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    Form1 form;
+    ShowAndWait(form);
+    std::printf("shown %.1f\n", ResidentMegabytes());
+    std::fflush(stdout);
+    return 0;
+}
+
+void MeasureStartup(const QString& self) {
+    std::vector<double> times;
+    std::vector<double> resident;
+    for (int run = 0; run < 15; ++run) {
+        QProcess child;
+        const auto start = Clock::now();
+        child.start(self, {QStringLiteral("--child")});
+        child.waitForReadyRead(10000);
+        const auto shown = Clock::now();
+        const QByteArray line = child.readLine();
+        child.waitForFinished(10000);
+        if (!line.startsWith("shown")) {
+            std::printf("start-up child failed\n");
+            return;
+        }
+        times.push_back(Milliseconds(shown - start));
+        resident.push_back(line.mid(6).trimmed().toDouble());
+    }
+    std::printf("start to window shown: median %.1f ms, best %.1f ms (15 runs)\n", Median(times),
+                *std::min_element(times.begin(), times.end()));
+    std::printf("resident memory after start: %.1f MB\n", Median(resident));
+}
+
+QString CatalogueText(qsizetype characters) {
+    const QString line = QStringLiteral("TYC 1234-5678-1 BT=10.500 VT=10.000 n=2\r\n");
+    QString text;
+    text.reserve(characters + line.size());
+    while (text.size() < characters) text += line;
+    text.truncate(characters);
+    return text;
+}
+
+void MeasurePress(Form1& form, const char* label, qsizetype characters, int runs) {
+    auto* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    auto* command1 = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    const QString clipboard = CatalogueText(characters);
+    QGuiApplication::clipboard()->setText(clipboard);
+    std::vector<double> press;
+    std::vector<double> textBox;
+    for (int run = 0; run < runs; ++run) {
+        text1->clear();
+        const auto start = Clock::now();
+        command1->click();
+        press.push_back(Milliseconds(Clock::now() - start));
+
+        // The text box's own share: the same replace and read back, on the same state.
+        text1->clear();
+        const auto boxStart = Clock::now();
+        text1->setPlainText(clipboard);
+        const QString back = text1->toPlainText();
+        textBox.push_back(Milliseconds(Clock::now() - boxStart));
+        if (back.isEmpty()) std::printf("empty text box\n");
+    }
+    const double total = Median(press);
+    const double own = std::max(0.0, total - Median(textBox));
+    std::printf("press, %-7s clipboard: %9.3f ms, outside setPlainText/toPlainText %8.3f ms (%.1f %%)\n",
+                label, total, own, 100.0 * own / total);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0) return RunChild(argc, argv);
+
+    QApplication app(argc, argv);
+    MeasureStartup(QCoreApplication::applicationFilePath());
+    Form1 form;
+    ShowAndWait(form);
+    MeasurePress(form, "1 KiB", 1024, 51);
+    MeasurePress(form, "1 MiB", 1024 * 1024, 11);
+    MeasurePress(form, "10 MiB", 10 * 1024 * 1024, 5);
+    return 0;
+}

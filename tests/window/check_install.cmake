@@ -1,0 +1,26 @@
+# Installs into PREFIX and checks the program, desktop entry and icons are where desktops look.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+set(entry ${PREFIX}/share/applications/org.tychobvr.TychoBVR.desktop)
+foreach(path ${PREFIX}/bin/tychobvr ${entry}
+             ${PREFIX}/share/icons/hicolor/scalable/apps/org.tychobvr.TychoBVR.svg
+             ${PREFIX}/share/icons/hicolor/256x256/apps/org.tychobvr.TychoBVR.png)
+  if(NOT EXISTS ${path})
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+file(READ ${entry} content)
+foreach(expected Exec=tychobvr Icon=org.tychobvr.TychoBVR Terminal=false)
+  string(FIND "${content}" "\n${expected}\n" position)
+  if(position EQUAL -1)
+    message(FATAL_ERROR "desktop entry lacks ${expected}")
+  endif()
+endforeach()
+string(FIND "${content}" "\nCategories=Education;Science;Astronomy;\n" position)
+if(position EQUAL -1)
+  message(FATAL_ERROR "desktop entry lacks its categories")
+endif()

@@ -1,0 +1,223 @@
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+
+#include "Form1.h"
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    Form1* form = nullptr;
+    QPlainTextEdit* text1 = nullptr;
+    QLabel* label1 = nullptr;
+    QPushButton* command1 = nullptr;
+
+    void Press() { QTest::mouseClick(command1, Qt::LeftButton); }
+    static void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void init() {
+        form = new Form1;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->activateWindow();
+        text1 = form->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+        label1 = form->findChild<QLabel*>(QStringLiteral("Label1"));
+        command1 = form->findChild<QPushButton*>(QStringLiteral("Command1"));
+        QVERIFY(text1 && label1 && command1);
+    }
+
+    void cleanup() { delete form; }
+
+    void initialState() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("BT,VTからV等級を算出"));
+        QCOMPARE(text1->toPlainText(), QString());
+        QCOMPARE(label1->text(), QStringLiteral("V = xx.xxx"));
+        QCOMPARE(command1->text(), QStringLiteral("OK"));
+        QVERIFY(!form->windowIcon().isNull());
+        QTRY_COMPARE(QApplication::focusWidget(), text1);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("Text1") << QStringLiteral("Text1") << QRect(8, 8, 289, 161);
+        QTest::newRow("Label1") << QStringLiteral("Label1") << QRect(8, 184, 289, 17);
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QRect(208, 208, 89, 33);
+    }
+
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        QCOMPARE(form->findChild<QWidget*>(name)->geometry(), rect);
+        QCOMPARE(form->size(), QSize(304, 248));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+    }
+
+    void textBoxScrollsInsteadOfWrapping() {
+        QCOMPARE(text1->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    void tabOrderSkipsLabel() {
+        QTRY_COMPARE(QApplication::focusWidget(), text1);
+        QTest::keyClick(text1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), command1);
+        QTest::keyClick(command1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text1);
+        QCOMPARE(text1->toPlainText(), QString());
+    }
+
+    void press_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("line");
+        const QString star = QStringLiteral("B = 8.889 / V = 8.459 / R = 8.243");
+        QTest::newRow("one line") << QStringLiteral("BT=10.500 VT=10.000")
+                                  << QStringLiteral("BT=10.500 VT=10.000")
+                                  << QStringLiteral("B = 10.389 / V = 9.959 / R = 9.743");
+        // "87" on the next line must not join the "9" that ends the line before.
+        QTest::newRow("LF") << QStringLiteral("Star\nBT=9\n87 VT=8.5\n")
+                            << QStringLiteral("Star\nBT=9\n87 VT=8.5\n") << star;
+        QTest::newRow("CR LF") << QStringLiteral("Star\r\nBT=9\r\n87 VT=8.5\r\n")
+                               << QStringLiteral("Star\nBT=9\n87 VT=8.5\n") << star;
+        QTest::newRow("CR") << QStringLiteral("Star\rBT=9\r87 VT=8.5\r")
+                            << QStringLiteral("Star\nBT=9\n87 VT=8.5\n") << star;
+        QTest::newRow("tags on separate lines")
+            << QStringLiteral("VT=8.5\nnoise\nBT=9") << QStringLiteral("VT=8.5\nnoise\nBT=9") << star;
+        QTest::newRow("one tag") << QStringLiteral("BT=9") << QStringLiteral("BT=9")
+                                 << QStringLiteral("BT,VT data not found");
+        QTest::newRow("out of range") << QStringLiteral("BT=1E999 VT=1")
+                                      << QStringLiteral("BT=1E999 VT=1")
+                                      << QStringLiteral("BT,VT value out of range");
+    }
+
+    void press() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, shown);
+        QFETCH(QString, line);
+        SetClipboard(clipboard);
+        Press();
+        QCOMPARE(text1->toPlainText(), shown);
+        QCOMPARE(label1->text(), line);
+        Press();
+        QCOMPARE(label1->text(), line);
+    }
+
+    void emptyClipboardEmptiesTextBox() {
+        text1->setPlainText(QStringLiteral("BT=10.5 VT=10"));
+        QGuiApplication::clipboard()->clear();
+        Press();
+        QCOMPARE(text1->toPlainText(), QString());
+        QCOMPARE(label1->text(), QStringLiteral("BT,VT data not found"));
+    }
+
+    void imageOnlyClipboardIsNoText() {
+        text1->setPlainText(QStringLiteral("BT=10.5 VT=10"));
+        QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+        Press();
+        QCOMPARE(text1->toPlainText(), QString());
+        QCOMPARE(label1->text(), QStringLiteral("BT,VT data not found"));
+    }
+
+    void typedTextIsReplacedAndNeverAnalysed() {
+        SetClipboard(QStringLiteral("no tags here"));
+        QTest::keyClicks(text1, QStringLiteral("BT=10.5 VT=10"));
+        QCOMPARE(label1->text(), QStringLiteral("V = xx.xxx"));
+        Press();
+        QCOMPARE(text1->toPlainText(), QStringLiteral("no tags here"));
+        QCOMPARE(label1->text(), QStringLiteral("BT,VT data not found"));
+    }
+
+    void enterAndEscapeDoNotPress() {
+        SetClipboard(QStringLiteral("BT=10.5 VT=10"));
+        QTest::keyClicks(text1, QStringLiteral("a"));
+        QTest::keyClick(text1, Qt::Key_Return);
+        QTest::keyClick(text1, Qt::Key_Enter);
+        QTest::keyClick(text1, Qt::Key_Escape);
+        QTest::keyClick(form, Qt::Key_Escape);
+        QCOMPARE(text1->toPlainText(), QStringLiteral("a\n\n"));
+        QCOMPARE(label1->text(), QStringLiteral("V = xx.xxx"));
+        QVERIFY(!command1->isDefault());
+        QVERIFY(!command1->autoDefault());
+    }
+
+    void largeClipboardIsShownAndAnalysed() {
+        QString text;
+        const QString line = QStringLiteral("TYC 1234-5678-1 BT=11.500 VT=11.000 n=2\r\n");
+        while (text.size() < 5 * 1024 * 1024) text += line;  // 10 MiB of UTF-16
+        text += QStringLiteral("BT=10.500 VT=10.000");
+        SetClipboard(text);
+        Press();
+        QCOMPARE(text1->document()->blockCount(), text.count(u'\n') + 1);
+        QCOMPARE(label1->text(), QStringLiteral("B = 10.389 / V = 9.959 / R = 9.743"));
+    }
+
+    void labelFitsWidestLines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("positive") << QStringLiteral("B = 10.389 / V = 9.959 / R = 9.743");
+        QTest::newRow("negative") << QStringLiteral("B = -10.389 / V = -9.959 / R = -9.743");
+        QTest::newRow("not found") << QStringLiteral("BT,VT data not found");
+    }
+
+    void labelFitsWidestLines() {
+        QFETCH(QString, line);
+        const QStringList gothics = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                                     QStringLiteral("IPAPGothic"),
+                                     QStringLiteral("Noto Sans CJK JP")};
+        const QFontInfo info(label1->font());
+        QVERIFY2(gothics.contains(info.family()), qPrintable(info.family()));
+        QCOMPARE(info.pointSize(), 12);
+        QCOMPARE(info.weight(), int(QFont::Normal));
+        const QFontMetrics metrics(label1->font());
+        QVERIFY(metrics.horizontalAdvance(line) <= label1->contentsRect().width());
+        QVERIFY(metrics.height() <= label1->contentsRect().height());
+    }
+
+    void resultCanBeSelectedButTakesNoFocus() {
+        QVERIFY(label1->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        QVERIFY(!(label1->focusPolicy() & Qt::TabFocus));
+        QCOMPARE(label1->textFormat(), Qt::PlainText);
+    }
+
+    void accessibleNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("Text1") << QStringLiteral("Text1") << QStringLiteral("Clipboard text")
+                               << QString();
+        QTest::newRow("Label1") << QStringLiteral("Label1") << QStringLiteral("V = xx.xxx")
+                                << QStringLiteral("Result");
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QStringLiteral("OK") << QString();
+    }
+
+    void accessibleNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, accessibleName);
+        QFETCH(QString, description);
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(form->findChild<QWidget*>(name));
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+        QCOMPARE(accessible->text(QAccessible::Description), description);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
