@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,20 @@ namespace {
 
 // The text box hands lines back with a bare line feed between them, but the number reading
 // removes line feeds and relies on the carriage return to stop a number at a line end.
-QString WithCrLfLineEnds(QString text) { return text.replace(u'\n', QStringLiteral("\r\n")); }
+QString WithCrLfLineEnds(const QString& text) {
+    const qsizetype breaks = text.count(u'\n');
+    if (breaks == 0) return text;
+    QString result(text.size() + breaks, Qt::Uninitialized);
+    QChar* out = result.data();
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(u'\n', from)) >= 0; from = at + 1) {
+        out = std::copy(text.cbegin() + from, text.cbegin() + at, out);
+        *out++ = u'\r';
+        *out++ = u'\n';
+    }
+    std::copy(text.cbegin() + from, text.cend(), out);
+    return result;
+}
 
 char16_t LocaleDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -54,7 +68,11 @@ Form1::Form1(QWidget* parent)
       Command1(new QPushButton(QStringLiteral("OK"), this)) {
     setWindowTitle(QStringLiteral("BT,VTからV等級を算出"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/org.tychobvr.TychoBVR.png")));
+    // The layout is fixed, so the window keeps its size and offers no maximise button.
     setFixedSize(304, 248);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(8, 8, 289, 161);

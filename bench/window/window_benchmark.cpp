@@ -129,6 +129,6 @@ int main(int argc, char* argv[]) {
     ShowAndWait(form);
     MeasurePress(form, "1 KiB", 1024, 51);
     MeasurePress(form, "1 MiB", 1024 * 1024, 11);
-    MeasurePress(form, "10 MiB", 10 * 1024 * 1024, 5);
+    MeasurePress(form, "10 MiB", 10 * 1024 * 1024, 7);
     return 0;
 }

@@ -67,6 +67,7 @@ private slots:
         QCOMPARE(form->findChild<QWidget*>(name)->geometry(), rect);
         QCOMPARE(form->size(), QSize(304, 248));
         QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     }
 
     void textBoxScrollsInsteadOfWrapping() {
