@@ -22,7 +22,8 @@ cmake -S . -B build/test-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_COMPILER=clang++ -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_WINDOW=OFF \
       "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake --build build/test-sanitize -j "$jobs"
-ctest --test-dir build/test-sanitize --output-on-failure -j "$jobs"
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/test-sanitize --output-on-failure -j "$jobs"
 
 step "clang: libFuzzer for ${fuzz_seconds} s"
 cmake -S . -B build/test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

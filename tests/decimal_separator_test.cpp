@@ -31,7 +31,8 @@ TEST(DecimalSeparatorTest, FromLocale) {
 TEST(DecimalSeparatorTest, PointThatDoesNotFitIsPeriod) {
     EXPECT_EQ(u'.', conversion::DecimalSeparatorOf(WithWidePoint(L'\0')));
     if constexpr (sizeof(wchar_t) > 2) {
-        EXPECT_EQ(u'.', conversion::DecimalSeparatorOf(WithWidePoint(static_cast<wchar_t>(0x1D7CE))));
+        EXPECT_EQ(u'.',
+                  conversion::DecimalSeparatorOf(WithWidePoint(static_cast<wchar_t>(0x1D7CE))));
     }
 }
 

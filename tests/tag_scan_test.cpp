@@ -64,8 +64,8 @@ TEST(TagScanTest, LastOccurrenceWins) {
 }
 
 TEST(TagScanTest, FoundZeroIsMissing) {
-    ExpectScans({{"zero value", u"BT=0.000 VT=9", 0.0, 9.0},
-                 {"blank field", u"BT=      VT=9", 0.0, 9.0}});
+    ExpectScans(
+        {{"zero value", u"BT=0.000 VT=9", 0.0, 9.0}, {"blank field", u"BT=      VT=9", 0.0, 9.0}});
 }
 
 TEST(TagScanTest, LongTextLastTagsDecide) {

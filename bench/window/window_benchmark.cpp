@@ -113,8 +113,9 @@ void MeasurePress(Form1& form, const char* label, qsizetype characters, int runs
     }
     const double total = Median(press);
     const double own = std::max(0.0, total - Median(textBox));
-    std::printf("press, %-7s clipboard: %9.3f ms, outside setPlainText/toPlainText %8.3f ms (%.1f %%)\n",
-                label, total, own, 100.0 * own / total);
+    std::printf(
+        "press, %-7s clipboard: %9.3f ms, outside setPlainText/toPlainText %8.3f ms (%.1f %%)\n",
+        label, total, own, 100.0 * own / total);
 }
 
 }  // namespace

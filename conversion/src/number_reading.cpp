@@ -11,9 +11,7 @@
 namespace conversion {
 namespace {
 
-bool IsRemovedBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\u3000';
-}
+bool IsRemovedBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\u3000'; }
 
 bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -53,8 +51,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Parses plain ASCII digits that were already checked; out of range can only mean overflow.
 double ParseHexDigits(const std::string& digits) {
     double value = 0.0;
-    const auto result =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                        std::chars_format::hex);
     return result.ec == std::errc::result_out_of_range ? kInfinity : value;
 }
 

@@ -48,7 +48,8 @@ Pattern FindPattern(std::u16string_view picture) {
                 point == std::u16string_view::npos ? std::u16string_view() : run.substr(point + 1);
             pattern.begin = begin;
             pattern.end = pos;
-            pattern.minIntegerDigits = static_cast<int>(std::count(integer.begin(), integer.end(), u'0'));
+            pattern.minIntegerDigits =
+                static_cast<int>(std::count(integer.begin(), integer.end(), u'0'));
             pattern.decimals = static_cast<int>(std::count_if(
                 fraction.begin(), fraction.end(), [](char16_t c) { return c != u'.'; }));
             return pattern;
@@ -71,7 +72,8 @@ void AppendNumber(std::u16string& out, double value, const Pattern& pattern, cha
     }
     const std::size_t point = text.find('.');
     const std::size_t integerDigits = point == std::string_view::npos ? text.size() : point;
-    for (std::size_t i = integerDigits; i < static_cast<std::size_t>(pattern.minIntegerDigits); ++i) {
+    for (std::size_t i = integerDigits; i < static_cast<std::size_t>(pattern.minIntegerDigits);
+         ++i) {
         out += u'0';
     }
     for (char c : text) out += c == '.' ? separator : static_cast<char16_t>(c);

@@ -100,13 +100,13 @@ private slots:
                                << QStringLiteral("Star\nBT=9\n87 VT=8.5\n") << star;
         QTest::newRow("CR") << QStringLiteral("Star\rBT=9\r87 VT=8.5\r")
                             << QStringLiteral("Star\nBT=9\n87 VT=8.5\n") << star;
-        QTest::newRow("tags on separate lines")
-            << QStringLiteral("VT=8.5\nnoise\nBT=9") << QStringLiteral("VT=8.5\nnoise\nBT=9") << star;
+        QTest::newRow("tags on separate lines") << QStringLiteral("VT=8.5\nnoise\nBT=9")
+                                                << QStringLiteral("VT=8.5\nnoise\nBT=9") << star;
         QTest::newRow("one tag") << QStringLiteral("BT=9") << QStringLiteral("BT=9")
                                  << QStringLiteral("BT,VT data not found");
-        QTest::newRow("out of range") << QStringLiteral("BT=1E999 VT=1")
-                                      << QStringLiteral("BT=1E999 VT=1")
-                                      << QStringLiteral("BT,VT value out of range");
+        QTest::newRow("out of range")
+            << QStringLiteral("BT=1E999 VT=1") << QStringLiteral("BT=1E999 VT=1")
+            << QStringLiteral("BT,VT value out of range");
     }
 
     void press() {
@@ -179,8 +179,8 @@ private slots:
 
     void labelFitsWidestLines() {
         QFETCH(QString, line);
-        const QStringList gothics = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                                     QStringLiteral("IPAPGothic"),
+        const QStringList gothics = {QStringLiteral("ＭＳ Ｐゴシック"),
+                                     QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
                                      QStringLiteral("Noto Sans CJK JP")};
         const QFontInfo info(label1->font());
         QVERIFY2(gothics.contains(info.family()), qPrintable(info.family()));
@@ -205,7 +205,8 @@ private slots:
                                << QString();
         QTest::newRow("Label1") << QStringLiteral("Label1") << QStringLiteral("V = xx.xxx")
                                 << QStringLiteral("Result");
-        QTest::newRow("Command1") << QStringLiteral("Command1") << QStringLiteral("OK") << QString();
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QStringLiteral("OK")
+                                  << QString();
     }
 
     void accessibleNames() {

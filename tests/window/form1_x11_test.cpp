@@ -61,9 +61,9 @@ private slots:
         QTest::newRow("CR LF lines") << QByteArray("Star\r\nBT=9\r\n87 VT=8.5\r\n")
                                      << QStringLiteral("Star\nBT=9\n87 VT=8.5\n")
                                      << QStringLiteral("B = 8.889 / V = 8.459 / R = 8.243");
-        QTest::newRow("UTF-8 text") << QByteArray("星 BT=7 VT=7 等級")
-                                    << QStringLiteral("星 BT=7 VT=7 等級")
-                                    << QStringLiteral("B = 7.018 / V = 7.008 / R = 7.003");
+        QTest::newRow("UTF-8 text")
+            << QByteArray("星 BT=7 VT=7 等級") << QStringLiteral("星 BT=7 VT=7 等級")
+            << QStringLiteral("B = 7.018 / V = 7.008 / R = 7.003");
     }
 
     void pressReadsOtherProcessClipboard() {
