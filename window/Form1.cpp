@@ -5,49 +5,14 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
-#include <string>
-#include <string_view>
-
-#include "tychobvr/conversion.h"
+#include "ResultLine.h"
 
 namespace {
-
-// The text box hands lines back with a bare line feed between them, but the number reading
-// removes line feeds and relies on the carriage return to stop a number at a line end.
-QString WithCrLfLineEnds(const QString& text) {
-    const qsizetype breaks = text.count(u'\n');
-    if (breaks == 0) return text;
-    QString result(text.size() + breaks, Qt::Uninitialized);
-    QChar* out = result.data();
-    qsizetype from = 0;
-    for (qsizetype at; (at = text.indexOf(u'\n', from)) >= 0; from = at + 1) {
-        out = std::copy(text.cbegin() + from, text.cbegin() + at, out);
-        *out++ = u'\r';
-        *out++ = u'\n';
-    }
-    std::copy(text.cbegin() + from, text.cend(), out);
-    return result;
-}
-
-char16_t LocaleDecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 ? point.front().unicode() : u'.';
-}
-
-QString ResultLine(const QString& text) {
-    const std::u16string line = conversion::BuildResultText(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())),
-        LocaleDecimalSeparator());
-    return QString::fromStdU16String(line);
-}
 
 QFont LabelFont() {
     // Metric-alike Japanese proportional Gothics stand in where the first family is missing.

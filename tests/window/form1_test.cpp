@@ -15,6 +15,7 @@
 #include <QTextDocument>
 
 #include "Form1.h"
+#include "ResultLine.h"
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -119,6 +120,22 @@ private slots:
         QCOMPARE(label1->text(), line);
         Press();
         QCOMPARE(label1->text(), line);
+    }
+
+    void lineEndsBecomeCrLf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringLiteral("BT=9") << QStringLiteral("BT=9");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("between") << QStringLiteral("a\nb") << QStringLiteral("a\r\nb");
+        QTest::newRow("at both ends") << QStringLiteral("\na\n") << QStringLiteral("\r\na\r\n");
+        QTest::newRow("empty lines") << QStringLiteral("\n\n") << QStringLiteral("\r\n\r\n");
+    }
+
+    void lineEndsBecomeCrLf() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(WithCrLfLineEnds(text), expected);
     }
 
     void emptyClipboardEmptiesTextBox() {
