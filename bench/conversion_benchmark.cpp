@@ -13,21 +13,15 @@
 namespace {
 
 // Catalogue-like lines with both tags every ~40 characters and other '=' between them.
-std::u16string RealisticText(std::size_t bytes) {
-    static constexpr std::u16string_view kLine = u"TYC 1234-5678-1 BT=10.500 VT=10.000 n=2\r\n";
-    std::u16string text;
-    text.reserve(bytes / 2 + kLine.size());
-    while (text.size() * 2 < bytes) text += kLine;
-    text.resize(bytes / 2);
-    return text;
-}
-
+constexpr std::u16string_view kCatalogueLine = u"TYC 1234-5678-1 BT=10.500 VT=10.000 n=2\r\n";
 // Prose with no tag and no '=' at all.
-std::u16string TagFreeText(std::size_t bytes) {
-    static constexpr std::u16string_view kLine = u"The quick brown fox jumps over the lazy dog. ";
+constexpr std::u16string_view kProseLine = u"The quick brown fox jumps over the lazy dog. ";
+
+// The line repeated to fill `bytes` of UTF-16.
+std::u16string RepeatedText(std::u16string_view line, std::size_t bytes) {
     std::u16string text;
-    text.reserve(bytes / 2 + kLine.size());
-    while (text.size() * 2 < bytes) text += kLine;
+    text.reserve(bytes / 2 + line.size());
+    while (text.size() * 2 < bytes) text += line;
     text.resize(bytes / 2);
     return text;
 }
@@ -38,7 +32,7 @@ const std::u16string& Text(bool realistic, std::int64_t bytes) {
     static std::int64_t cachedBytes = -1;
     if (cachedBytes != bytes || cachedRealistic != realistic) {
         const auto size = static_cast<std::size_t>(bytes);
-        cached = realistic ? RealisticText(size) : TagFreeText(size);
+        cached = RepeatedText(realistic ? kCatalogueLine : kProseLine, size);
         cachedRealistic = realistic;
         cachedBytes = bytes;
     }
