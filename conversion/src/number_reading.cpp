@@ -37,8 +37,7 @@ struct Cursor {
     // The code unit after the current one.
     char16_t PeekNext() {
         SkipBlanks();
-        Cursor next{text, pos + 1};
-        return pos < text.size() ? next.Peek() : u'\0';
+        return pos < text.size() ? Cursor{text, pos + 1}.Peek() : u'\0';
     }
     void Advance() {
         SkipBlanks();
@@ -95,7 +94,7 @@ double ReadDecimalNumber(Cursor& cursor) {
     bool negative = false;
     if (cursor.Peek() == u'+' || cursor.Peek() == u'-') {
         negative = cursor.Peek() == u'-';
-        number += negative ? "-" : "";
+        if (negative) number += '-';
         cursor.Advance();
     }
     bool anyDigit = false;
@@ -105,7 +104,7 @@ double ReadDecimalNumber(Cursor& cursor) {
     for (char16_t c = cursor.Peek();; c = cursor.Peek()) {
         if (IsDecimalDigit(c)) {
             anyDigit = true;
-            if (c != u'0' && !seenNonZero) seenNonZero = true;
+            seenNonZero = seenNonZero || c != u'0';
             if (seenNonZero && !seenPoint) ++magnitude;
             if (!seenNonZero && seenPoint) --magnitude;
         } else if (c == u'.' && !seenPoint) {
