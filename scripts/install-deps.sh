@@ -3,9 +3,11 @@
 # "test" (build and run every test). A machine that has them all needs no network.
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic)
+# dpkg-dev and file let CPack make the Debian package and work out what it depends on.
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
+              dpkg-dev file)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               locales xvfb xclip)
+               locales xvfb xclip lintian appstream desktop-file-utils groff-base)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

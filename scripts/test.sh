@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the g++ build with the window,
-# the core under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
+# the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and the
+# Debian package built from a Release tree and checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh test
@@ -32,3 +33,9 @@ cmake -S . -B build/test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DTYCHOBVR_BUILD_TESTS=OFF -DTYCHOBVR_BUILD_FUZZERS=ON -DTYCHOBVR_FUZZ_SECONDS="$fuzz_seconds"
 cmake --build build/test-fuzz -j "$jobs"
 ctest --test-dir build/test-fuzz --output-on-failure
+
+step "Release build: the Debian package"
+cmake -S . -B build/test-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON \
+      -DTYCHOBVR_BUILD_TESTS=OFF
+cmake --build build/test-package -j "$jobs" --target package
+bash tests/packaging/check_package.sh build/test-package

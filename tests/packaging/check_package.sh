@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Checks the Debian package that a Release tree built: the Debian and freedesktop.org tools
+# accept it, it holds what a desktop program installs, its program answers on the command line
+# without a display, and apt can resolve what it depends on.
+set -euo pipefail
+build=$(realpath "$1")
+debs=("$build"/tychobvr_*_"$(dpkg --print-architecture)".deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single package in $build" >&2; exit 1; }
+deb=${debs[0]}
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# Runs a checker whose every word of output is a complaint.
+silent() { local out; out=$("$@" 2>&1) || true; [ -z "$out" ] || fail "$*: $out"; }
+
+echo "checking $(basename "$deb"), $(stat -c %s "$deb") bytes"
+lintian --fail-on error,warning "$deb" || fail "lintian"
+
+dpkg-deb -x "$deb" "$root"
+version=$(dpkg-deb -f "$deb" Version)
+share=$root/usr/share
+for path in usr/bin/tychobvr \
+            usr/share/applications/org.tychobvr.TychoBVR.desktop \
+            usr/share/icons/hicolor/scalable/apps/org.tychobvr.TychoBVR.svg \
+            usr/share/icons/hicolor/256x256/apps/org.tychobvr.TychoBVR.png \
+            usr/share/metainfo/org.tychobvr.TychoBVR.metainfo.xml \
+            usr/share/man/man1/tychobvr.1.gz \
+            usr/share/doc/tychobvr/copyright usr/share/doc/tychobvr/changelog.gz; do
+  [ -f "$root/$path" ] || fail "not in the package: /$path"
+done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for package in fonts-ipafont-gothic qt6-wayland; do
+  [[ ", $recommends," == *", $package,"* ]] || fail "Recommends lacks $package: $recommends"
+done
+
+entry=$share/applications/org.tychobvr.TychoBVR.desktop
+silent desktop-file-validate "$entry"
+grep -qx "Exec=tychobvr" "$entry" || fail "the desktop entry does not start /usr/bin/tychobvr"
+grep -qx "Icon=org.tychobvr.TychoBVR" "$entry" || fail "the desktop entry names another icon"
+metainfo=$share/metainfo/org.tychobvr.TychoBVR.metainfo.xml
+appstream=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $appstream"
+! grep -E '^[EW]:' <<<"$appstream" || fail "appstreamcli complains"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "no AppStream release $version"
+silent groff -ww -z -man <(gzip -dc "$share/man/man1/tychobvr.1.gz")
+
+# No display of any kind may be reachable: env -i leaves DISPLAY, WAYLAND_DISPLAY and
+# QT_QPA_PLATFORM unset.
+program=$root/usr/bin/tychobvr
+out=$(env -i "$program" --version) || fail "--version exits $?"
+[ "$out" = "tychobvr $version" ] || fail "--version prints '$out'"
+out=$(env -i "$program" --help) || fail "--help exits $?"
+[[ "$out" == *"Usage:"*"--version"* ]] || fail "--help prints '$out'"
+if out=$(env -i "$program" --no-such-option 2>&1); then fail "an unknown option is accepted"; fi
+[[ "$out" == *"no-such-option"* ]] || fail "the error does not name the option: '$out'"
+# Qt's own options reach Qt: the window opens and runs until it is stopped.
+status=0
+env -i timeout 2 "$program" -platform offscreen -style fusion >/dev/null 2>&1 || status=$?
+[ "$status" -eq 124 ] || fail "-platform offscreen -style fusion ended with $status"
+
+apt-get install --simulate "$deb" >/dev/null || fail "apt cannot resolve the dependencies"
+
+[ "$failures" -eq 0 ] || { echo "$failures packaging checks failed" >&2; exit 1; }
+echo "package checks passed"
