@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <exception>
 #include <locale>
 #include <string>
 
@@ -40,6 +41,14 @@ TEST(DecimalSeparatorTest, PointThatDoesNotFitIsPeriod) {
 TEST(UserLocale, SeparatorFromEnvironment) {
     const char* expected = std::getenv("TYCHOBVR_EXPECTED_SEPARATOR");
     if (expected == nullptr) GTEST_SKIP() << "run by ctest with a locale set";
+    // As in the window, the C and C++ libraries follow the user's locale too.
+    try {
+        std::locale::global(std::locale(""));
+    } catch (const std::exception&) {
+    }
+    const conversion::TaggedValues values = conversion::ScanTaggedValues(u"BT=10,234 VT=9,5");
+    EXPECT_EQ(10.0, values.BT) << "a comma is never a decimal point";
+    EXPECT_EQ(9.0, values.VT);
     const char16_t separator = static_cast<char16_t>(expected[0]);
     EXPECT_EQ(separator, conversion::UserDecimalSeparator());
     EXPECT_EQ(std::u16string(u"B = 10") + separator + u"389 / V = 9" + separator + u"959 / R = 9" +

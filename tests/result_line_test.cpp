@@ -87,3 +87,20 @@ TEST(FormatWithPictureTest, SlashAndOtherLiteralsAreCopied) {
     EXPECT_EQ(u"2", FormatWithPicture(1.5, u"#0", u'.'));
     EXPECT_EQ(u"no pattern.", FormatWithPicture(1.5, u"no pattern.", u'.'));
 }
+
+TEST(FitsRangeTest, EdgesAsShownAreInside) {
+    struct Case {
+        const char* name;
+        double bt;
+        double vt;
+        bool within;
+    };
+    for (const Case& c : {Case{"typical", 10.5, 10.0, true},
+                          Case{"upper edge, 1.8000000000000007", 10.8, 9.0, true},
+                          Case{"above", 10.801, 9.0, false}, Case{"lower edge", 9.8, 10.0, true},
+                          Case{"below", 9.799, 10.0, false}, Case{"very red", 12.0, 9.0, false},
+                          Case{"not finite", 1e308, -1e308, false}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.within, conversion::IsWithinFits(c.bt, c.vt));
+    }
+}

@@ -50,6 +50,7 @@ TEST(TagScanTest, TagsAnywhere) {
                  {"after letter", u"xBT=5 yVT=6", 5.0, 6.0},
                  {"after digit and bracket", u"1BT=5 (VT=6)", 5.0, 6.0},
                  {"lower case", u"bt=5 VT=6", 0.0, 6.0},
+                 {"mixed case after tags", u"BT=3 VT=6 Bt=1 bT=2 Vt=4 vT=5", 3.0, 6.0},
                  {"blank before equals", u"BT =5 VT=6", 0.0, 6.0},
                  {"empty", u"", 0.0, 0.0},
                  {"too short", u"BT", 0.0, 0.0},

@@ -1,18 +1,26 @@
 #include "Form1.h"
 
 #include <QClipboard>
+#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QString>
 #include <QStringList>
 
 #include "ResultLine.h"
+#include "WarningColour.h"
 
 namespace {
+
+const QString kResultDescription = QStringLiteral("Result");
+const QString kExtrapolatedDescription =
+    QStringLiteral("Result, extrapolated: BT − VT outside the range of the fits");
 
 QFont LabelFont() {
     // Metric-alike Japanese proportional Gothics stand in where the first family is missing.
@@ -53,7 +61,7 @@ Form1::Form1(QWidget* parent)
     Label1->setTextFormat(Qt::PlainText);
     // Selectable so the result can be copied; mouse selection alone takes no Tab focus.
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label1->setAccessibleDescription(QStringLiteral("Result"));
+    Label1->setAccessibleDescription(kResultDescription);
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(208, 208, 89, 33);
@@ -65,7 +73,30 @@ Form1::Form1(QWidget* parent)
     Text1->setFocus();
 }
 
+void Form1::changeEvent(QEvent* event) {
+    // A new palette, a dark theme for one, needs a warning colour of its own.
+    if (event->type() == QEvent::PaletteChange) ColourLabel();
+    QWidget::changeEvent(event);
+}
+
 void Form1::Command1_Click() {
+    // A clipboard of a few MiB, or an owner that does not answer, keeps the press busy a while.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     Text1->setPlainText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    Label1->setText(ResultLine(WithCrLfLineEnds(Text1->toPlainText())));
+    const Result result = ResultFor(WithCrLfLineEnds(Text1->toPlainText()));
+    Label1->setText(result.line);
+    Label1->setToolTip(result.toolTip);
+    Label1->setAccessibleDescription(result.extrapolated ? kExtrapolatedDescription
+                                                         : kResultDescription);
+    extrapolated = result.extrapolated;
+    ColourLabel();
+}
+
+void Form1::ColourLabel() {
+    QPalette colours;  // no role of its own: the label takes every colour from the window
+    if (extrapolated) {
+        colours.setColor(QPalette::WindowText, WarningColour(palette().color(QPalette::Window)));
+    }
+    Label1->setPalette(colours);
 }

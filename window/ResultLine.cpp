@@ -1,6 +1,7 @@
 #include "ResultLine.h"
 
 #include <QLocale>
+#include <QStringList>
 
 #include <algorithm>
 #include <string>
@@ -13,6 +14,25 @@ namespace {
 char16_t LocaleDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
     return point.size() == 1 ? point.front().unicode() : u'.';
+}
+
+QString Formatted(double value, std::u16string_view picture, char16_t separator) {
+    return QString::fromStdU16String(conversion::FormatWithPicture(value, picture, separator));
+}
+
+QString ToolTip(const conversion::TaggedValues& values, bool extrapolated, char16_t separator) {
+    QStringList lines;
+    if (extrapolated) {
+        lines << QStringLiteral("Extrapolated: BT − VT lies outside the range of the fits,")
+              << QStringLiteral("so B and V may be off by a tenth of a magnitude or more.");
+    }
+    const QString range = Formatted(conversion::kFitsLowestColourIndex, u"#0.0", separator) +
+                          QStringLiteral(" ≤ BT − VT ≤ ") +
+                          Formatted(conversion::kFitsHighestColourIndex, u"#0.0", separator);
+    lines << Formatted(values.BT - values.VT, u"BT − VT = #0.000", separator)
+          << QStringLiteral("The B and V fits hold for %1.").arg(range)
+          << QStringLiteral("R = V − 0.5 (B − V) is a coarse approximation.");
+    return lines.join(u'\n');
 }
 
 }  // namespace
@@ -32,10 +52,15 @@ QString WithCrLfLineEnds(const QString& text) {
     return result;
 }
 
-QString ResultLine(const QString& text) {
-    const std::u16string line = conversion::BuildResultText(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())),
-        LocaleDecimalSeparator());
-    return QString::fromStdU16String(line);
+Result ResultFor(const QString& text) {
+    const char16_t separator = LocaleDecimalSeparator();
+    const conversion::TaggedValues values = conversion::ScanTaggedValues(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+    Result result;
+    result.line = QString::fromStdU16String(conversion::BuildResultText(values, separator));
+    if (conversion::ResultKindOf(values) == conversion::ResultKind::Magnitudes) {
+        result.extrapolated = !conversion::IsWithinFits(values.BT, values.VT);
+        result.toolTip = ToolTip(values, result.extrapolated, separator);
+    }
+    return result;
 }

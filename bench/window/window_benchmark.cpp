@@ -114,12 +114,15 @@ void MeasurePress(Form1& form, const char* label, qsizetype characters, int runs
 
         const QString back = text1->toPlainText();
         QString clipboard;
-        QString line;
+        Result result;
         double ownTime =
             TimeMilliseconds([&] { clipboard = QGuiApplication::clipboard()->text(); });
-        ownTime += TimeMilliseconds([&] { line = ResultLine(WithCrLfLineEnds(back)); });
+        ownTime += TimeMilliseconds([&] { result = ResultFor(WithCrLfLineEnds(back)); });
         label1->clear();
-        ownTime += TimeMilliseconds([&] { label1->setText(line); });
+        ownTime += TimeMilliseconds([&] {
+            label1->setText(result.line);
+            label1->setToolTip(result.toolTip);
+        });
         own.push_back(ownTime);
         if (clipboard.size() != characters) std::printf("clipboard lost\n");
     }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "decimal_separator.h"
 #include "tychobvr/conversion.h"
@@ -17,6 +18,7 @@ constexpr double kBColourSlope = 0.258;
 constexpr double kVOffset = 0.008;
 constexpr double kVColourSlope = 0.0988;
 constexpr double kRFactor = 0.5;
+constexpr int kShownDecimals = 3;
 
 constexpr std::u16string_view kBPicture = u"B = #0.000 / ";
 constexpr std::u16string_view kVPicture = u"V = #0.000 / ";
@@ -59,12 +61,19 @@ Pattern FindPattern(std::u16string_view picture) {
     return pattern;
 }
 
-void AppendNumber(std::u16string& out, double value, const Pattern& pattern, char16_t separator) {
-    // Fixed format rounds the exact binary value correctly and ignores the C locale.
+// The value in fixed notation, such as "-1.234": rounded correctly from the exact binary value,
+// whatever the C locale; empty when it takes more than 400 characters.
+std::string FixedDigits(double value, int decimals) {
     std::array<char, 400> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::fixed, pattern.decimals);
-    std::string_view text(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return std::string();
+    return std::string(digits.data(), result.ptr);
+}
+
+void AppendNumber(std::u16string& out, double value, const Pattern& pattern, char16_t separator) {
+    const std::string digits = FixedDigits(value, pattern.decimals);
+    std::string_view text(digits);
     if (!text.empty() && text.front() == '-') {
         text.remove_prefix(1);
         // A value that rounds to zero shows no sign.
@@ -90,6 +99,15 @@ ConvertedMagnitudes ConvertMagnitudes(double BT, double VT) {
     return result;
 }
 
+bool IsWithinFits(double BT, double VT) {
+    // Judged on the digits that are shown, so that 10.8 - 9.0 = 1.8000000000000007 is inside.
+    const std::string digits = FixedDigits(BT - VT, kShownDecimals);
+    double shown = 0.0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);
+    if (result.ec != std::errc()) return false;
+    return shown >= kFitsLowestColourIndex && shown <= kFitsHighestColourIndex;
+}
+
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator) {
     const Pattern pattern = FindPattern(picture);
@@ -104,17 +122,31 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture) {
     return FormatWithPicture(value, picture, UserDecimalSeparator());
 }
 
-std::u16string BuildResultText(std::u16string_view text, char16_t decimalSeparator) {
-    const TaggedValues tagged = ScanTaggedValues(text);
-    if (!std::isfinite(tagged.BT) || !std::isfinite(tagged.VT)) return std::u16string(kOutOfRange);
-    if (tagged.BT == 0.0 || tagged.VT == 0.0) return std::u16string(kNotFound);
-    const ConvertedMagnitudes m = ConvertMagnitudes(tagged.BT, tagged.VT);
-    if (!std::isfinite(m.B) || !std::isfinite(m.V) || !std::isfinite(m.R)) {
-        return std::u16string(kOutOfRange);
+ResultKind ResultKindOf(const TaggedValues& values) {
+    if (!std::isfinite(values.BT) || !std::isfinite(values.VT)) return ResultKind::OutOfRange;
+    if (values.BT == 0.0 || values.VT == 0.0) return ResultKind::NotFound;
+    const ConvertedMagnitudes m = ConvertMagnitudes(values.BT, values.VT);
+    const bool finite = std::isfinite(m.B) && std::isfinite(m.V) && std::isfinite(m.R);
+    return finite ? ResultKind::Magnitudes : ResultKind::OutOfRange;
+}
+
+std::u16string BuildResultText(const TaggedValues& values, char16_t decimalSeparator) {
+    switch (ResultKindOf(values)) {
+        case ResultKind::NotFound:
+            return std::u16string(kNotFound);
+        case ResultKind::OutOfRange:
+            return std::u16string(kOutOfRange);
+        case ResultKind::Magnitudes:
+            break;
     }
+    const ConvertedMagnitudes m = ConvertMagnitudes(values.BT, values.VT);
     return FormatWithPicture(m.B, kBPicture, decimalSeparator) +
            FormatWithPicture(m.V, kVPicture, decimalSeparator) +
            FormatWithPicture(m.R, kRPicture, decimalSeparator);
+}
+
+std::u16string BuildResultText(std::u16string_view text, char16_t decimalSeparator) {
+    return BuildResultText(ScanTaggedValues(text), decimalSeparator);
 }
 
 std::u16string BuildResultText(std::u16string_view text) {

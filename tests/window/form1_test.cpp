@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMimeData>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +17,7 @@
 
 #include "Form1.h"
 #include "ResultLine.h"
+#include "WarningColour.h"
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -28,6 +30,8 @@ private:
 
     void Press() { QTest::mouseClick(command1, Qt::LeftButton); }
     static void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+    QColor LabelColour() const { return label1->palette().color(QPalette::WindowText); }
+    QColor WindowColour(QPalette::ColorRole role) const { return form->palette().color(role); }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
@@ -43,7 +47,10 @@ private slots:
         QVERIFY(text1 && label1 && command1);
     }
 
-    void cleanup() { delete form; }
+    void cleanup() {
+        delete form;
+        QApplication::setPalette(QPalette());
+    }
 
     void initialState() {
         QCOMPARE(form->windowTitle(), QStringLiteral("BT,VTからV等級を算出"));
@@ -212,6 +219,91 @@ private slots:
         QVERIFY(label1->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
         QVERIFY(!(label1->focusPolicy() & Qt::TabFocus));
         QCOMPARE(label1->textFormat(), Qt::PlainText);
+    }
+
+    void resultSaysWhetherItIsExtrapolated_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<bool>("warning");
+        const QString fits = QStringLiteral(
+            "The B and V fits hold for -0.2 ≤ BT − VT ≤ 1.8.\n"
+            "R = V − 0.5 (B − V) is a coarse approximation.");
+        QTest::newRow("inside") << QStringLiteral("BT=10.500 VT=10.000")
+                                << QStringLiteral("BT − VT = 0.500\n") + fits << false;
+        QTest::newRow("outside")
+            << QStringLiteral("BT=12.000 VT=9.000")
+            << QStringLiteral(
+                   "Extrapolated: BT − VT lies outside the range of the fits,\n"
+                   "so B and V may be off by a tenth of a magnitude or more.\n"
+                   "BT − VT = 3.000\n") +
+                   fits
+            << true;
+        QTest::newRow("not found") << QStringLiteral("BT=9") << QString() << false;
+        QTest::newRow("out of range") << QStringLiteral("BT=1E999 VT=1") << QString() << false;
+    }
+
+    // Each row follows an extrapolated press, so what that press set must be undone.
+    void resultSaysWhetherItIsExtrapolated() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, toolTip);
+        QFETCH(bool, warning);
+        SetClipboard(QStringLiteral("BT=11 VT=9"));
+        Press();
+        SetClipboard(clipboard);
+        Press();
+        QCOMPARE(label1->toolTip(), toolTip);
+        QCOMPARE(label1->accessibleDescription(),
+                 warning
+                     ? QStringLiteral("Result, extrapolated: BT − VT outside the range of the fits")
+                     : QStringLiteral("Result"));
+        const QColor background = WindowColour(QPalette::Window);
+        QCOMPARE(LabelColour(),
+                 warning ? WarningColour(background) : WindowColour(QPalette::WindowText));
+    }
+
+    void warningColourIsLegible_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("white") << QColor(Qt::white);
+        QTest::newRow("light grey") << QColor(0xef, 0xef, 0xef);
+        QTest::newRow("mid grey") << QColor(0x77, 0x77, 0x77);
+        QTest::newRow("dark grey") << QColor(0x35, 0x35, 0x35);
+        QTest::newRow("black") << QColor(Qt::black);
+    }
+
+    void warningColourIsLegible() {
+        QFETCH(QColor, background);
+        const QColor warning = WarningColour(background);
+        QVERIFY2(ContrastRatio(warning, background) >= 4.5, qPrintable(warning.name()));
+        QVERIFY(warning.hslHue() < 15);
+    }
+
+    void warningColourFollowsThePalette() {
+        SetClipboard(QStringLiteral("BT=12.000 VT=9.000"));
+        Press();
+        const QColor dark(0x2b, 0x2b, 0x2b);
+        QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), dark));
+        QTRY_COMPARE(WindowColour(QPalette::Window), dark);
+        QCOMPARE(LabelColour(), WarningColour(dark));
+    }
+
+    void busyCursorOnlyDuringPress_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("normal") << QStringLiteral("BT=10.500 VT=10.000");
+        QTest::newRow("out of range") << QStringLiteral("BT=1E999 VT=1");
+    }
+
+    void busyCursorOnlyDuringPress() {
+        QFETCH(QString, clipboard);
+        SetClipboard(clipboard);
+        text1->setPlainText(QStringLiteral("before"));
+        Qt::CursorShape during = Qt::ArrowCursor;
+        connect(text1, &QPlainTextEdit::textChanged, this, [&during] {
+            if (const QCursor* cursor = QGuiApplication::overrideCursor()) during = cursor->shape();
+        });
+        Press();
+        QCOMPARE(during, Qt::WaitCursor);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
     void accessibleNames_data() {

@@ -31,6 +31,14 @@ TaggedValues ScanTaggedValues(std::u16string_view text);
 // Every step is rounded to a double, whatever the build flags.
 ConvertedMagnitudes ConvertMagnitudes(double BT, double VT);
 
+// The B and V formulas are fits that hold for colour indices BT − VT in this range, edges
+// included; outside it their values are extrapolations.
+inline constexpr double kFitsLowestColourIndex = -0.2;
+inline constexpr double kFitsHighestColourIndex = 1.8;
+
+// Whether BT − VT, rounded to three decimals as it is shown, lies in the fits' range.
+bool IsWithinFits(double BT, double VT);
+
 // Renders the value through a picture such as "B = #0.000 / ": the text around the numeric
 // pattern is copied as it stands, and the value is rounded to as many decimals as the pattern
 // has zeros after its period. The one without a separator uses the user's locale.
@@ -43,5 +51,12 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture,
 // finite. Never fails on any text.
 std::u16string BuildResultText(std::u16string_view text);
 std::u16string BuildResultText(std::u16string_view text, char16_t decimalSeparator);
+
+// Which of its three forms the result line takes for the values.
+enum class ResultKind { Magnitudes, NotFound, OutOfRange };
+ResultKind ResultKindOf(const TaggedValues& values);
+
+// The result line for values already scanned from a text.
+std::u16string BuildResultText(const TaggedValues& values, char16_t decimalSeparator);
 
 }  // namespace conversion
