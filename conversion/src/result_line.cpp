@@ -122,16 +122,24 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture) {
     return FormatWithPicture(value, picture, UserDecimalSeparator());
 }
 
-ResultKind ResultKindOf(const TaggedValues& values) {
+namespace {
+
+ResultKind KindOf(const TaggedValues& values, const ConvertedMagnitudes& m) {
     if (!std::isfinite(values.BT) || !std::isfinite(values.VT)) return ResultKind::OutOfRange;
     if (values.BT == 0.0 || values.VT == 0.0) return ResultKind::NotFound;
-    const ConvertedMagnitudes m = ConvertMagnitudes(values.BT, values.VT);
     const bool finite = std::isfinite(m.B) && std::isfinite(m.V) && std::isfinite(m.R);
     return finite ? ResultKind::Magnitudes : ResultKind::OutOfRange;
 }
 
+}  // namespace
+
+ResultKind ResultKindOf(const TaggedValues& values) {
+    return KindOf(values, ConvertMagnitudes(values.BT, values.VT));
+}
+
 std::u16string BuildResultText(const TaggedValues& values, char16_t decimalSeparator) {
-    switch (ResultKindOf(values)) {
+    const ConvertedMagnitudes m = ConvertMagnitudes(values.BT, values.VT);
+    switch (KindOf(values, m)) {
         case ResultKind::NotFound:
             return std::u16string(kNotFound);
         case ResultKind::OutOfRange:
@@ -139,7 +147,6 @@ std::u16string BuildResultText(const TaggedValues& values, char16_t decimalSepar
         case ResultKind::Magnitudes:
             break;
     }
-    const ConvertedMagnitudes m = ConvertMagnitudes(values.BT, values.VT);
     return FormatWithPicture(m.B, kBPicture, decimalSeparator) +
            FormatWithPicture(m.V, kVPicture, decimalSeparator) +
            FormatWithPicture(m.R, kRPicture, decimalSeparator);
