@@ -88,6 +88,11 @@ TEST(FormatWithPictureTest, SlashAndOtherLiteralsAreCopied) {
     EXPECT_EQ(u"no pattern.", FormatWithPicture(1.5, u"no pattern.", u'.'));
 }
 
+TEST(FormatWithPictureTest, HundredsOfDecimals) {
+    const std::u16string zeros(499, u'0');
+    EXPECT_EQ(u"x -1.5" + zeros + u" y", FormatWithPicture(-1.5, u"x #0.0" + zeros + u" y", u'.'));
+}
+
 TEST(FitsRangeTest, EdgesAsShownAreInside) {
     struct Case {
         const char* name;

@@ -62,13 +62,18 @@ Pattern FindPattern(std::u16string_view picture) {
 }
 
 // The value in fixed notation, such as "-1.234": rounded correctly from the exact binary value,
-// whatever the C locale; empty when it takes more than 400 characters.
+// whatever the C locale.
 std::string FixedDigits(double value, int decimals) {
-    std::array<char, 400> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::fixed, decimals);
-    if (result.ec != std::errc()) return std::string();
-    return std::string(digits.data(), result.ptr);
+    std::array<char, 400> buffer{};
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                std::chars_format::fixed, decimals);
+    if (result.ec == std::errc()) return std::string(buffer.data(), result.ptr);
+    // Only a picture with scores of decimals comes here; a double has 309 integer digits at most.
+    std::string digits(320 + static_cast<std::size_t>(decimals), '\0');
+    result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                           std::chars_format::fixed, decimals);
+    digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
+    return digits;
 }
 
 void AppendNumber(std::u16string& out, double value, const Pattern& pattern, char16_t separator) {
