@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "Form1.h"
@@ -117,11 +119,15 @@ void MeasurePress(Form1& form, const char* label, qsizetype characters, int runs
         Result result;
         double ownTime =
             TimeMilliseconds([&] { clipboard = QGuiApplication::clipboard()->text(); });
-        ownTime += TimeMilliseconds([&] { result = ResultFor(WithCrLfLineEnds(back)); });
+        ownTime += TimeMilliseconds([&] {
+            const std::u16string_view view(reinterpret_cast<const char16_t*>(back.utf16()),
+                                           static_cast<std::size_t>(back.size()));
+            result = ResultFor(WithCrLfLineEnds(view), u'.');
+        });
         label1->clear();
         ownTime += TimeMilliseconds([&] {
-            label1->setText(result.line);
-            label1->setToolTip(result.toolTip);
+            label1->setText(QString::fromStdU16String(result.line));
+            label1->setToolTip(QString::fromStdU16String(result.toolTip));
         });
         own.push_back(ownTime);
         if (clipboard.size() != characters) std::printf("clipboard lost\n");

@@ -2,7 +2,6 @@
 # Runs a command under a private Xvfb server on a free display, and stops the server after.
 set -euo pipefail
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 1; }
-command -v xclip >/dev/null || { echo "xclip is not installed" >&2; exit 1; }
 
 display=""
 for number in $(seq 90 199); do

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLocale>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,14 +14,32 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <string_view>
+
 #include "ResultLine.h"
+#include "Texts.h"
 #include "WarningColour.h"
 
 namespace {
 
-const QString kResultDescription = QStringLiteral("Result");
-const QString kExtrapolatedDescription =
-    QStringLiteral("Result, extrapolated: BT − VT outside the range of the fits");
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+char16_t LocaleDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 ? point.front().unicode() : u'.';
+}
+
+QColor WarningColourOn(const QColor& background) {
+    const Rgb colour = WarningColour({background.red(), background.green(), background.blue()});
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
 QFont LabelFont() {
     // Metric-alike Japanese proportional Gothics stand in where the first family is missing.
@@ -53,7 +72,7 @@ Form1::Form1(QWidget* parent)
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setTabChangesFocus(true);
-    Text1->setAccessibleName(QStringLiteral("Clipboard text"));
+    Text1->setAccessibleName(ToQString(EnglishTexts().textBoxName));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 184, 289, 17);
@@ -61,7 +80,7 @@ Form1::Form1(QWidget* parent)
     Label1->setTextFormat(Qt::PlainText);
     // Selectable so the result can be copied; mouse selection alone takes no Tab focus.
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label1->setAccessibleDescription(kResultDescription);
+    Label1->setAccessibleDescription(ToQString(EnglishTexts().resultDescription));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(208, 208, 89, 33);
@@ -84,11 +103,11 @@ void Form1::Command1_Click() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     Text1->setPlainText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    const Result result = ResultFor(WithCrLfLineEnds(Text1->toPlainText()));
-    Label1->setText(result.line);
-    Label1->setToolTip(result.toolTip);
-    Label1->setAccessibleDescription(result.extrapolated ? kExtrapolatedDescription
-                                                         : kResultDescription);
+    const Result result =
+        ResultFor(WithCrLfLineEnds(View(Text1->toPlainText())), LocaleDecimalSeparator());
+    Label1->setText(ToQString(result.line));
+    Label1->setToolTip(ToQString(result.toolTip));
+    Label1->setAccessibleDescription(ToQString(result.description));
     extrapolated = result.extrapolated;
     ColourLabel();
 }
@@ -96,7 +115,7 @@ void Form1::Command1_Click() {
 void Form1::ColourLabel() {
     QPalette colours;  // no role of its own: the label takes every colour from the window
     if (extrapolated) {
-        colours.setColor(QPalette::WindowText, WarningColour(palette().color(QPalette::Window)));
+        colours.setColor(QPalette::WindowText, WarningColourOn(palette().color(QPalette::Window)));
     }
     Label1->setPalette(colours);
 }

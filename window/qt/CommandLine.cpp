@@ -8,6 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
+
+#include "Texts.h"
 
 namespace {
 
@@ -31,10 +34,9 @@ void AddHiddenOptions(QCommandLineParser& parser, const char* names, bool takeVa
 void ProcessCommandLine(int& argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "CommandLine",
-        "Shows the text on the clipboard and the B, V and R magnitudes computed from\n"
-        "the Tycho BT and VT it carries, each time OK is pressed."));
+    const std::u16string_view description = EnglishTexts().commandLineDescription;
+    parser.setApplicationDescription(
+        QString::fromUtf16(description.data(), static_cast<qsizetype>(description.size())));
     // Qt's options are single-dash words, which must not read as bundles of -h and -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();

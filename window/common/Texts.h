@@ -1,0 +1,35 @@
+// The texts the program writes beyond its title, captions and result line, for one language.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One language's texts. "%1" and "%2" stand for what is put in when the text is used.
+struct Texts {
+    // The result line's tooltip, a line each.
+    std::u16string_view extrapolatedFirstLine;
+    std::u16string_view extrapolatedSecondLine;
+    std::u16string_view colourIndex;     // %1: BT − VT
+    std::u16string_view fitsRange;       // %1 and %2: the ends of the fits' range
+    std::u16string_view rApproximation;  // what R rests on
+
+    // What a screen reader says of the controls.
+    std::u16string_view textBoxName;
+    std::u16string_view resultDescription;
+    std::u16string_view extrapolatedDescription;
+
+    std::u16string_view clipboardInUse;
+
+    // The command line.
+    std::u16string_view commandLineDescription;
+    std::u16string_view helpOption;
+    std::u16string_view versionOption;
+    std::u16string_view unknownOption;       // %1: the option
+    std::u16string_view unexpectedArgument;  // %1: the argument
+};
+
+const Texts& EnglishTexts();
+
+// The text with "%1" replaced by the first value and "%2" by the second.
+std::u16string Substitute(std::u16string_view text, std::u16string_view first,
+                          std::u16string_view second = {});
