@@ -4,6 +4,10 @@
 #include <exception>
 #include <locale>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace conversion {
 
 char16_t DecimalSeparatorOf(const std::locale& locale) {
@@ -16,6 +20,18 @@ char16_t DecimalSeparatorOf(const std::locale& locale) {
 }
 
 namespace {
+
+#ifdef _WIN32
+
+// The C++ library of mingw-w64 knows only the C locale, so the user's own settings come from
+// Windows.
+char16_t ReadUserDecimalSeparator() {
+    wchar_t separator[4] = {};  // at most three characters and the terminating null
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
+    return length == 2 ? static_cast<char16_t>(separator[0]) : u'.';
+}
+
+#else
 
 // The name the numeric category takes from the environment, in the order POSIX gives, or
 // "" to let the platform pick the user's default.
@@ -34,6 +50,8 @@ char16_t ReadUserDecimalSeparator() {
         return u'.';  // a locale that is unknown or not installed
     }
 }
+
+#endif
 
 }  // namespace
 

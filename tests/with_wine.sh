@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs a command with a Wine prefix of its own, made and set up on first use, on a private Xvfb
+# display, and stops the prefix's server after:  with_wine.sh PREFIX COMMAND...
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 PREFIX COMMAND..." >&2; exit 2; }
+command -v wine >/dev/null || { echo "wine is not installed" >&2; exit 1; }
+here=$(dirname "$(realpath "$0")")
+export WINEPREFIX
+WINEPREFIX=$(realpath -m "$1")
+shift
+export WINEDEBUG=-all
+# No menu entries or file types for the host's desktop, and no Mono or Gecko to install.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+
+stop_server() { wineserver -k 2>/dev/null || true; }
+trap stop_server EXIT
+
+setup_prefix() {
+  wine wineboot --init
+  # Unmanaged windows close at once without a window manager; the label's font renders with
+  # IPA's metric-compatible Gothic.
+  local settings
+  settings=$(mktemp --suffix=.reg)
+  { printf '\xff\xfe'
+    iconv -f UTF-8 -t UTF-16LE <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+REG
+  } >"$settings"
+  wine regedit /S "$(winepath -w "$settings")"
+  rm -f "$settings"
+  wineserver -w
+  touch "$WINEPREFIX/.tychobvr-ready"
+}
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${TYCHOBVR_OWN_DISPLAY:-}" ]; then
+  exec env TYCHOBVR_OWN_DISPLAY=1 bash "$here/with_xvfb.sh" bash "$0" "$WINEPREFIX" "$@"
+fi
+[ -f "$WINEPREFIX/.tychobvr-ready" ] || setup_prefix >/dev/null 2>&1
+"$@"
