@@ -46,6 +46,11 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture);
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
+// The decimal separator of the user's locale, read once: from the environment's LC_ALL,
+// LC_NUMERIC or LANG on Linux, from the user's regional settings on Windows; the period where
+// that gives none that fits one UTF-16 unit.
+char16_t UserDecimalSeparator();
+
 // The line "B = ... / V = ... / R = ..." for the text, or "BT,VT data not found" when either
 // value is missing or zero, or "BT,VT value out of range" when a value or a result is not
 // finite. Never fails on any text.

@@ -1,0 +1,62 @@
+// Drives a running tychobvr.exe from another process, the way a user and the clipboard would.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+// One run of the program, from its start to its window's close.
+class Program {
+public:
+    // Starts the program with the arguments and waits until its window is there.
+    explicit Program(const std::wstring& path, const std::wstring& arguments = L"");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool HasWindow() const { return form != nullptr; }
+    bool IsRunning() const;
+    HWND Form() const { return form; }
+    HWND Control(int id) const { return GetDlgItem(form, id); }
+    DWORD ThreadId() const { return process.dwThreadId; }
+    HANDLE Process() const { return process.hProcess; }
+    // How long it took from the start until the window was shown.
+    std::chrono::steady_clock::duration StartTime() const { return startTime; }
+
+    // Clicks OK and returns once the press is done.
+    void Press() const;
+
+private:
+    PROCESS_INFORMATION process{};
+    HWND form = nullptr;
+    std::chrono::steady_clock::duration startTime{};
+};
+
+// The text of a control in another process.
+std::u16string TextOf(HWND control);
+
+// Puts Unicode text on the clipboard; an empty view empties the clipboard.
+bool PutOnClipboard(std::u16string_view text);
+
+// Keeps the clipboard open, as a slow program might, until the object goes.
+class HeldClipboard {
+public:
+    HeldClipboard() : held(OpenClipboard(nullptr) != FALSE) {}
+    ~HeldClipboard() {
+        if (held) CloseClipboard();
+    }
+    HeldClipboard(const HeldClipboard&) = delete;
+    HeldClipboard& operator=(const HeldClipboard&) = delete;
+    bool Held() const { return held; }
+
+private:
+    bool held;
+};
+
+// A child window's rectangle in its parent's client coordinates.
+RECT ClientRectOf(HWND child);
+
+// The user's screen DPI for programs started from now on; the previous value is given back.
+DWORD SetScreenDpi(DWORD dpi);
