@@ -1,4 +1,9 @@
-# What a desktop program installs besides itself, and the Debian package made of it.
+# What a desktop program installs besides itself, and the package made of it: a Debian package
+# on Linux, an installer and a portable zip on Windows.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows/Packaging.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 # The day this version is released: the AppStream release and the manual page show it.
@@ -12,7 +17,7 @@ install(FILES ${packaging_dir}/org.tychobvr.TychoBVR.svg
 install(FILES ${packaging_dir}/org.tychobvr.TychoBVR.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 
-if(NOT UNIX OR APPLE)
+if(APPLE)
   return()
 endif()
 

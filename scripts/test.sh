@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the g++ build with the window,
-# the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and the
-# Debian package built from a Release tree and checked.
+# the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the
+# Debian package built from a Release tree and checked, and the Windows program, its installer
+# and its zip cross-built with mingw-w64 and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh test
@@ -39,3 +40,12 @@ cmake -S . -B build/test-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_
       -DTYCHOBVR_BUILD_TESTS=OFF
 cmake --build build/test-package -j "$jobs" --target package
 bash tests/packaging/check_package.sh build/test-package
+
+step "mingw-w64: the Windows program, installer and zip, tested under Wine"
+cmake -S . -B build/test-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON
+cmake --build build/test-windows -j "$jobs" --target all package
+# One Wine prefix and one display for both, inside the build tree; its server stops after.
+bash tests/with_wine.sh build/test-windows/wineprefix bash -c \
+  'ctest --test-dir build/test-windows --output-on-failure -j "$1" &&
+   bash tests/packaging/check_windows_package.sh build/test-windows' _ "$jobs"

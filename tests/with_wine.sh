@@ -15,9 +15,6 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 stop_server() { wineserver -k 2>/dev/null || true; }
 trap stop_server EXIT
 
-# A REG_MULTI_SZ value as a .reg file writes it: UTF-16 units in hex, two nulls at the end.
-multi_string() { printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
-
 setup_prefix() {
   wine wineboot --init
   # Unmanaged windows close at once without a window manager. The label's font renders with
@@ -34,9 +31,7 @@ Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS PGothic"="IPAPGothic"
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
-"Tahoma"=hex(7):$(multi_string "ipagp.ttf,IPAPGothic")
+"MS UI Gothic"="IPAPGothic"
 
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]
 "LogPixels"=dword:00000060

@@ -4,10 +4,6 @@
 #include <exception>
 #include <locale>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace conversion {
 
 char16_t DecimalSeparatorOf(const std::locale& locale) {
@@ -19,19 +15,10 @@ char16_t DecimalSeparatorOf(const std::locale& locale) {
     return fitsOneUnit ? static_cast<char16_t>(point) : u'.';
 }
 
+// Windows has its own, in user_decimal_separator_windows.cpp.
+#ifndef _WIN32
+
 namespace {
-
-#ifdef _WIN32
-
-// The C++ library of mingw-w64 knows only the C locale, so the user's own settings come from
-// Windows.
-char16_t ReadUserDecimalSeparator() {
-    wchar_t separator[4] = {};  // at most three characters and the terminating null
-    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
-    return length == 2 ? static_cast<char16_t>(separator[0]) : u'.';
-}
-
-#else
 
 // The name the numeric category takes from the environment, in the order POSIX gives, or
 // "" to let the platform pick the user's default.
@@ -51,13 +38,13 @@ char16_t ReadUserDecimalSeparator() {
     }
 }
 
-#endif
-
 }  // namespace
 
 char16_t UserDecimalSeparator() {
     static const char16_t separator = ReadUserDecimalSeparator();
     return separator;
 }
+
+#endif
 
 }  // namespace conversion

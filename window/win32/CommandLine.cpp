@@ -29,7 +29,8 @@ std::u16string Help(const Texts& texts) {
 std::string Utf8(std::u16string_view text) {
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int wideLength = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(std::max(length, 0)), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, bytes.data(), length, nullptr, nullptr);
     return bytes;
@@ -56,9 +57,9 @@ void Say(DWORD stream, std::u16string_view text, bool error) {
         return;
     }
     if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr);
+        const HANDLE console =
+            CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         const bool written = console != INVALID_HANDLE_VALUE && WriteTo(console, text);
         if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
         FreeConsole();
@@ -102,8 +103,8 @@ std::optional<int> ProcessCommandLine() {
             return EXIT_SUCCESS;
         }
         if (argument.size() > 1 && argument.front() == u'-') {
-            return Fail(Substitute(texts.unknownOption,
-                                   argument.substr(argument.find_first_not_of(u'-'))));
+            return Fail(
+                Substitute(texts.unknownOption, argument.substr(argument.find_first_not_of(u'-'))));
         }
         return Fail(Substitute(texts.unexpectedArgument, argument));
     }

@@ -73,9 +73,7 @@ UniqueFont LabelFont(UINT dpi) {
                                   DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
 }
 
-COLORREF ToColorRef(Rgb colour) {
-    return RGB(colour.red, colour.green, colour.blue);
-}
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 Rgb ToRgb(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
@@ -88,9 +86,9 @@ bool Form1::Create(HINSTANCE instanceHandle, int show) {
     windowClass.lpfnWndProc = WndProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TYCHOBVR));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TYCHOBVR), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TYCHOBVR),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
@@ -100,7 +98,8 @@ bool Form1::Create(HINSTANCE instanceHandle, int show) {
     }
     // The size is set for the window's DPI once it exists.
     if (CreateWindowExW(kExtendedStyle, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) == nullptr) {
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                        this) == nullptr) {
         return false;
     }
     ShowWindow(window, show);
@@ -136,8 +135,7 @@ LRESULT CALLBACK Form1::TextBoxProc(HWND control, UINT message, WPARAM wParam, L
         LRESULT code = DefSubclassProc(control, message, wParam, lParam);
         const auto* key = reinterpret_cast<const MSG*>(lParam);
         if (key != nullptr && key->message == WM_KEYDOWN &&
-            ((key->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) ||
-             key->wParam == VK_ESCAPE)) {
+            ((key->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) || key->wParam == VK_ESCAPE)) {
             code &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
         }
         return code;
@@ -188,12 +186,11 @@ bool Form1::OnCreate() {
                           WS_EX_CLIENTEDGE, IDC_TEXT1);
     Command1 = CreateControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_COMMAND1);
     // SS_NOTIFY lets the label see the mouse, which its tooltip needs.
-    Label1 = CreateControl(WC_STATICW, L"V = xx.xxx", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
-                           IDC_LABEL1);
+    Label1 =
+        CreateControl(WC_STATICW, L"V = xx.xxx", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, IDC_LABEL1);
     toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                              instance, nullptr);
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     if (Text1 == nullptr || Command1 == nullptr || Label1 == nullptr || toolTip == nullptr) {
         return false;
     }
@@ -214,7 +211,8 @@ bool Form1::OnCreate() {
                                    IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
         accessibility.reset(services);
         accessibility->SetHwndPropStr(Text1, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      PROPID_ACC_NAME, Wide(std::u16string(EnglishTexts().textBoxName)));
+                                      PROPID_ACC_NAME,
+                                      Wide(std::u16string(EnglishTexts().textBoxName)));
     }
     ShowResult(MessageResult(u"V = xx.xxx"));
 
@@ -279,8 +277,8 @@ void Form1::LayOut(UINT dpi) {
     const struct {
         HWND control;
         Placement placement;
-    } children[] = {{Text1, kText1Placement}, {Label1, kLabel1Placement},
-                    {Command1, kCommand1Placement}};
+    } children[] = {
+        {Text1, kText1Placement}, {Label1, kLabel1Placement}, {Command1, kCommand1Placement}};
     for (const auto& [control, placement] : children) {
         SetWindowPos(control, nullptr, Pixels(placement.left, dpi), Pixels(placement.top, dpi),
                      Pixels(placement.width, dpi), Pixels(placement.height, dpi),

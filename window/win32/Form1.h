@@ -40,8 +40,8 @@ private:
     void OnDestroy();
 
     void Command1_Click();
-    HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle,
-                       int id);
+    HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style,
+                       DWORD extendedStyle, int id);
     void LayOut(UINT dpi);
     void ShowResult(const Result& result);
 

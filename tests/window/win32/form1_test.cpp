@@ -16,7 +16,8 @@ namespace {
 class Form1Test : public testing::Test {
 protected:
     void SetUp() override {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+        const INITCOMMONCONTROLSEX controls{sizeof controls,
+                                            ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     }
@@ -69,12 +70,13 @@ TEST_F(Form1Test, LabelFont) {
 
 TEST_F(Form1Test, ToolTipSaysWhatTheLineRestsOn) {
     PressWith(u"BT=12.000 VT=9.000");
-    EXPECT_EQ(L"Extrapolated: BT − VT lies outside the range of the fits,\r\n"
-              L"so B and V may be off by a tenth of a magnitude or more.\r\n"
-              L"BT − VT = 3.000\r\n"
-              L"The B and V fits hold for -0.2 ≤ BT − VT ≤ 1.8.\r\n"
-              L"R = V − 0.5 (B − V) is a coarse approximation.",
-              ToolTip());
+    EXPECT_EQ(
+        L"Extrapolated: BT − VT lies outside the range of the fits,\r\n"
+        L"so B and V may be off by a tenth of a magnitude or more.\r\n"
+        L"BT − VT = 3.000\r\n"
+        L"The B and V fits hold for -0.2 ≤ BT − VT ≤ 1.8.\r\n"
+        L"R = V − 0.5 (B − V) is a coarse approximation.",
+        ToolTip());
     PressWith(u"BT=9");
     EXPECT_EQ(L"", ToolTip());
 }
