@@ -34,7 +34,8 @@ done
 
 out=$(wine "$folder/tychobvr.exe" --version | tr -d '\r') || fail "--version exits $?"
 [ "$out" = "tychobvr $version" ] || fail "--version prints '$out'"
-TYCHOBVR_EXE=$(winepath -w "$folder/tychobvr.exe") \
+# The user's locale named, so that the line has the period whatever the prefix last saw.
+LC_ALL=en_US.UTF-8 TYCHOBVR_EXE=$(winepath -w "$folder/tychobvr.exe") \
   wine "$build/tests/window/win32/tychobvr_e2e_test.exe" \
   --gtest_filter=WindowTest.ShowsTheClipboardAndItsLine >/dev/null || fail "the installed program's press"
 

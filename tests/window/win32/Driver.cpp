@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "resource.h"
@@ -66,6 +67,61 @@ bool Program::IsRunning() const {
 }
 
 void Program::Press() const { SendMessageW(Control(IDC_COMMAND1), BM_CLICK, 0, 0); }
+
+namespace {
+
+// What a pipe holds now, read without waiting for more.
+std::string Drain(HANDLE pipe) {
+    std::string text;
+    char buffer[4096];
+    DWORD available = 0;
+    DWORD read = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+           ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        text.append(buffer, read);
+    }
+    return text;
+}
+
+}  // namespace
+
+Output RunForOutput(const std::wstring& path, const std::wstring& arguments) {
+    Output output;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    CreatePipe(&errRead, &errWrite, &inherit, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process) != FALSE;
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    // What the program says fits the pipes' buffers, so it is read once the program has ended.
+    if (started) {
+        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+            output.timedOut = true;
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 10000);
+        }
+        GetExitCodeProcess(process.hProcess, &output.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    output.out = Drain(outRead);
+    output.err = Drain(errRead);
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return output;
+}
 
 std::u16string TextOf(HWND control) {
     const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);

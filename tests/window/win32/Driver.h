@@ -34,6 +34,17 @@ private:
     std::chrono::steady_clock::duration startTime{};
 };
 
+// What a run of the program with its standard output and error redirected printed.
+struct Output {
+    DWORD exitCode = 0;
+    std::string out;
+    std::string err;
+    bool timedOut = false;
+};
+
+// Runs the program with the arguments to its end, at most ten seconds.
+Output RunForOutput(const std::wstring& path, const std::wstring& arguments);
+
 // The text of a control in another process.
 std::u16string TextOf(HWND control);
 

@@ -12,6 +12,7 @@
 
 #include "Driver.h"
 #include "resource.h"
+#include "version.h"
 
 namespace {
 
@@ -134,6 +135,31 @@ TEST_F(WindowTest, KeyboardMovesButNeverPressesByAccident) {
     Key(Command1(), VK_SPACE);
     EXPECT_TRUE(Eventually([&] { return TextOf(Label1()) == kStar; }));
     EXPECT_TRUE(program.IsRunning());
+}
+
+TEST(CommandLineTest, AnswersOnTheStreamsItWasGivenWithoutAWindow) {
+    const struct {
+        const wchar_t* arguments;
+        DWORD exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {L"--version", 0, "tychobvr " TYCHOBVR_VERSION_TEXT "\n", ""},
+        {L"-v", 0, "tychobvr " TYCHOBVR_VERSION_TEXT "\n", ""},
+        {L"--bogus", 1, "", "tychobvr: Unknown option 'bogus'.\n"},
+        {L"star.txt", 1, "", "tychobvr: Unexpected argument 'star.txt'.\n"},
+    };
+    for (const auto& c : cases) {
+        const Output output = RunForOutput(ProgramPath(), c.arguments);
+        EXPECT_FALSE(output.timedOut) << "a window or message box is waiting";
+        EXPECT_EQ(c.exitCode, output.exitCode);
+        EXPECT_EQ(c.out, output.out);
+        EXPECT_EQ(c.err, output.err);
+    }
+    const Output help = RunForOutput(ProgramPath(), L"--help");
+    EXPECT_EQ(0u, help.exitCode);
+    EXPECT_EQ(0u, help.out.find("Usage: tychobvr.exe [options]\n")) << help.out;
+    EXPECT_NE(std::string::npos, help.out.find("--version")) << help.out;
 }
 
 // Positions and sizes in twips, as pixels at the DPI.
