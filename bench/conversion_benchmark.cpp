@@ -16,6 +16,23 @@ namespace {
 constexpr std::u16string_view kCatalogueLine = u"TYC 1234-5678-1 BT=10.500 VT=10.000 n=2\r\n";
 // Prose with no tag and no '=' at all.
 constexpr std::u16string_view kProseLine = u"The quick brown fox jumps over the lazy dog. ";
+// An '=' every 20 characters, each a VT tag, and no BT tag at all: once the last VT is read, the
+// scan looks for a BT all the way back to the start.
+constexpr std::u16string_view kOneTagLine = u"TYC 1234-5678 VT=9.9";
+
+enum class Kind { TagFree, Realistic, WorstCase };
+
+std::u16string_view LineOf(Kind kind) {
+    switch (kind) {
+        case Kind::TagFree:
+            return kProseLine;
+        case Kind::Realistic:
+            return kCatalogueLine;
+        case Kind::WorstCase:
+            break;
+    }
+    return kOneTagLine;
+}
 
 // The line repeated to fill `bytes` of UTF-16.
 std::u16string RepeatedText(std::u16string_view line, std::size_t bytes) {
@@ -26,14 +43,13 @@ std::u16string RepeatedText(std::u16string_view line, std::size_t bytes) {
     return text;
 }
 
-const std::u16string& Text(bool realistic, std::int64_t bytes) {
+const std::u16string& Text(Kind kind, std::int64_t bytes) {
     static std::u16string cached;
-    static bool cachedRealistic = false;
+    static Kind cachedKind = Kind::TagFree;
     static std::int64_t cachedBytes = -1;
-    if (cachedBytes != bytes || cachedRealistic != realistic) {
-        const auto size = static_cast<std::size_t>(bytes);
-        cached = RepeatedText(realistic ? kCatalogueLine : kProseLine, size);
-        cachedRealistic = realistic;
+    if (cachedBytes != bytes || cachedKind != kind) {
+        cached = RepeatedText(LineOf(kind), static_cast<std::size_t>(bytes));
+        cachedKind = kind;
         cachedBytes = bytes;
     }
     return cached;
@@ -55,9 +71,9 @@ double BaselineSeconds(const std::u16string& text) {
     return best;
 }
 
-template <bool kRealistic>
+template <Kind kKind>
 void BM_BuildResultText(benchmark::State& state) {
-    const std::u16string& text = Text(kRealistic, state.range(0));
+    const std::u16string& text = Text(kKind, state.range(0));
     const double baseline = BaselineSeconds(text);
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) benchmark::DoNotOptimize(conversion::BuildResultText(text, u'.'));
@@ -68,9 +84,9 @@ void BM_BuildResultText(benchmark::State& state) {
         baseline / (elapsed.count() / static_cast<double>(state.iterations()));
 }
 
-template <bool kRealistic>
+template <Kind kKind>
 void BM_CountEqualsBaseline(benchmark::State& state) {
-    const std::u16string& text = Text(kRealistic, state.range(0));
+    const std::u16string& text = Text(kKind, state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(std::count(text.begin(), text.end(), u'='));
     Report(state, state.range(0));
 }
@@ -82,9 +98,11 @@ void Sizes(benchmark::internal::Benchmark* b) { b->Arg(kKiB)->Arg(kMiB)->Arg(64 
 
 }  // namespace
 
-BENCHMARK(BM_CountEqualsBaseline<false>)->Name("TagFree/CountEquals")->Apply(Sizes);
-BENCHMARK(BM_BuildResultText<false>)->Name("TagFree/BuildResultText")->Apply(Sizes);
-BENCHMARK(BM_CountEqualsBaseline<true>)->Name("Realistic/CountEquals")->Apply(Sizes);
-BENCHMARK(BM_BuildResultText<true>)->Name("Realistic/BuildResultText")->Apply(Sizes);
+BENCHMARK(BM_CountEqualsBaseline<Kind::TagFree>)->Name("TagFree/CountEquals")->Apply(Sizes);
+BENCHMARK(BM_BuildResultText<Kind::TagFree>)->Name("TagFree/BuildResultText")->Apply(Sizes);
+BENCHMARK(BM_CountEqualsBaseline<Kind::Realistic>)->Name("Realistic/CountEquals")->Apply(Sizes);
+BENCHMARK(BM_BuildResultText<Kind::Realistic>)->Name("Realistic/BuildResultText")->Apply(Sizes);
+BENCHMARK(BM_CountEqualsBaseline<Kind::WorstCase>)->Name("OneTag/CountEquals")->Apply(Sizes);
+BENCHMARK(BM_BuildResultText<Kind::WorstCase>)->Name("OneTag/BuildResultText")->Apply(Sizes);
 
 BENCHMARK_MAIN();

@@ -9,22 +9,32 @@ namespace {
 constexpr std::size_t kFieldLength = 6;
 constexpr std::size_t kBlock = 32;
 
-// The index of the last '=' before `end`, or -1 when there is none. Whole blocks are
-// tested without an early exit first, so the compiler can vectorise the common case.
-std::size_t FindLastEquals(const char16_t* text, std::size_t end) {
-    while (end >= kBlock) {
-        const char16_t* block = text + end - kBlock;
+// The index of the '=' of the last tag before `end` whose band letter is `first` or `second`,
+// or -1 when there is none. Whole blocks are tested without an early exit first, so the compiler
+// can vectorise them: text with many '=' but none of the wanted tags passes at memory speed.
+std::size_t FindLastTag(const char16_t* text, std::size_t end, char16_t first, char16_t second) {
+    const auto isTag = [=](std::size_t at) {
+        return text[at] == u'=' && text[at - 1] == u'T' &&
+               (text[at - 2] == first || text[at - 2] == second);
+    };
+    while (end >= 2 + kBlock) {
+        const std::size_t base = end - kBlock;
         unsigned hits = 0;
-        for (std::size_t i = 0; i < kBlock; ++i) hits |= block[i] == u'=' ? 1u : 0u;
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            const char16_t* at = text + base + i;
+            hits |=
+                static_cast<unsigned>(at[0] == u'=') & static_cast<unsigned>(at[-1] == u'T') &
+                (static_cast<unsigned>(at[-2] == first) | static_cast<unsigned>(at[-2] == second));
+        }
         if (hits != 0) {
             for (std::size_t i = kBlock; i-- > 0;) {
-                if (block[i] == u'=') return end - kBlock + i;
+                if (isTag(base + i)) return base + i;
             }
         }
-        end -= kBlock;
+        end = base;
     }
-    while (end-- > 0) {
-        if (text[end] == u'=') return end;
+    while (end > 2) {
+        if (isTag(--end)) return end;
     }
     return std::size_t(-1);
 }
@@ -39,16 +49,17 @@ TaggedValues ScanTaggedValues(std::u16string_view text) {
     bool foundVT = false;
     std::size_t end = text.size();
     while (!(foundBT && foundVT)) {
-        const std::size_t equals = FindLastEquals(text.data(), end);
-        if (equals == std::size_t(-1) || equals < 2) break;
+        // Once one band is found, only the other one's tags are looked for.
+        const char16_t first = foundBT ? u'V' : u'B';
+        const char16_t second = foundVT ? u'B' : u'V';
+        const std::size_t equals = FindLastTag(text.data(), end, first, second);
+        if (equals == std::size_t(-1)) break;
         end = equals;
-        if (text[equals - 1] != u'T') continue;
-        const char16_t band = text[equals - 2];
         const std::u16string_view field = text.substr(equals + 1, kFieldLength);
-        if (band == u'B' && !foundBT) {
+        if (text[equals - 2] == u'B') {
             values.BT = ReadLeadingNumber(field);
             foundBT = true;
-        } else if (band == u'V' && !foundVT) {
+        } else {
             values.VT = ReadLeadingNumber(field);
             foundVT = true;
         }
