@@ -24,12 +24,13 @@ endif()
 configure_file(${packaging_dir}/org.tychobvr.TychoBVR.metainfo.xml.in
                ${generated_dir}/org.tychobvr.TychoBVR.metainfo.xml @ONLY)
 configure_file(${packaging_dir}/tychobvr.1.in ${generated_dir}/tychobvr.1 @ONLY)
+configure_file(${packaging_dir}/tychobvr.ja.1.in ${generated_dir}/tychobvr.ja.1 @ONLY)
 configure_file(${packaging_dir}/changelog.in ${generated_dir}/changelog @ONLY)
 
 # Debian compresses manual pages and changelogs with gzip -9n: no name or time stamp inside.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(compressed)
-foreach(name tychobvr.1 changelog)
+foreach(name tychobvr.1 tychobvr.ja.1 changelog)
   add_custom_command(OUTPUT ${generated_dir}/${name}.gz
                      COMMAND ${GZIP_PROGRAM} -9nkf ${generated_dir}/${name}
                      DEPENDS ${generated_dir}/${name} VERBATIM)
@@ -42,6 +43,8 @@ install(FILES ${packaging_dir}/org.tychobvr.TychoBVR.desktop
 install(FILES ${generated_dir}/org.tychobvr.TychoBVR.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${generated_dir}/tychobvr.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${generated_dir}/tychobvr.ja.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1
+        RENAME tychobvr.1.gz)
 install(FILES ${packaging_dir}/copyright ${generated_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tychobvr)
 
@@ -66,7 +69,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The label's Japanese Gothic, and the native Wayland platform; X11 needs neither.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-wayland")
+# The label's Japanese Gothic, Qt's own texts in the user's language, and the native Wayland
+# platform; the program runs without any of them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 # dpkg-dev and file let CPack make the Debian package and work out what it depends on.
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
-              dpkg-dev file)
+              qt6-translations-l10n dpkg-dev file)
 # The Windows build: the posix-thread mingw-w64 compilers, Wine to run its tests, NSIS for its
 # installer, and unzip to look into the zip.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev

@@ -25,12 +25,12 @@ for path in usr/bin/tychobvr \
             usr/share/icons/hicolor/scalable/apps/org.tychobvr.TychoBVR.svg \
             usr/share/icons/hicolor/256x256/apps/org.tychobvr.TychoBVR.png \
             usr/share/metainfo/org.tychobvr.TychoBVR.metainfo.xml \
-            usr/share/man/man1/tychobvr.1.gz \
+            usr/share/man/man1/tychobvr.1.gz usr/share/man/ja/man1/tychobvr.1.gz \
             usr/share/doc/tychobvr/copyright usr/share/doc/tychobvr/changelog.gz; do
   [ -f "$root/$path" ] || fail "not in the package: /$path"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for package in fonts-ipafont-gothic qt6-wayland; do
+for package in fonts-ipafont-gothic qt6-translations-l10n qt6-wayland; do
   [[ ", $recommends," == *", $package,"* ]] || fail "Recommends lacks $package: $recommends"
 done
 
@@ -38,11 +38,18 @@ entry=$share/applications/org.tychobvr.TychoBVR.desktop
 silent desktop-file-validate "$entry"
 grep -qx "Exec=tychobvr" "$entry" || fail "the desktop entry does not start /usr/bin/tychobvr"
 grep -qx "Icon=org.tychobvr.TychoBVR" "$entry" || fail "the desktop entry names another icon"
+for key in "Name\[ja\]" "Comment\[ja\]"; do
+  grep -q "^$key=" "$entry" || fail "the desktop entry lacks $key"
+done
 metainfo=$share/metainfo/org.tychobvr.TychoBVR.metainfo.xml
 appstream=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $appstream"
 ! grep -E '^[EW]:' <<<"$appstream" || fail "appstreamcli complains"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "no AppStream release $version"
+for element in name summary p; do
+  grep -q "<$element xml:lang=\"ja\">" "$metainfo" || fail "no Japanese $element in the AppStream data"
+done
 silent groff -ww -z -man <(gzip -dc "$share/man/man1/tychobvr.1.gz")
+silent groff -ww -z -k -Tutf8 -man <(gzip -dc "$share/man/ja/man1/tychobvr.1.gz")
 
 # No display of any kind may be reachable: env -i leaves DISPLAY, WAYLAND_DISPLAY and
 # QT_QPA_PLATFORM unset.

@@ -24,6 +24,54 @@ TEST(LineEndsTest, EveryBreakBecomesCrLf) {
     }
 }
 
+TEST(ResultTest, ToolTipSaysWhatTheLineRestsOn) {
+    const struct {
+        std::u16string_view text;
+        char16_t separator;
+        std::u16string_view toolTip;
+    } cases[] = {
+        {u"BT=10.500 VT=10.000", u'.',
+         u"BT − VT = 0.500\n"
+         u"Bessell (2000): V = 9.946, B − V = 0.465\n"
+         u"Henden's R and I fits: R = 9.716, I = 9.492\n"
+         u"The B and V fits hold for −0.2 ≤ BT − VT ≤ 1.8.\n"
+         u"R = V − 0.5 (B − V) is a coarse approximation."},
+        {u"BT=12.000 VT=9.000", u',',
+         u"Extrapolated: BT − VT lies outside the range of the fits,\n"
+         u"so B and V may be off by a tenth of a magnitude or more.\n"
+         u"BT − VT = 3,000\n"
+         u"Bessell (2000): no value outside −0,25 ≤ BT − VT ≤ 2,00\n"
+         u"Henden's R and I fits: R = 7,365, I = 6,148\n"
+         u"The B and V fits hold for −0,2 ≤ BT − VT ≤ 1,8.\n"
+         u"R = V − 0.5 (B − V) is a coarse approximation."},
+        {u"BT=11.5 VT=11", u'.',
+         u"Faint for Tycho-2 (VT > 10.5): BT and VT may be off by 0.1 mag or more\n"
+         u"BT − VT = 0.500\n"
+         u"Bessell (2000): V = 10.946, B − V = 0.465\n"
+         u"Henden's R and I fits: R = 10.716, I = 10.492\n"
+         u"The B and V fits hold for −0.2 ≤ BT − VT ≤ 1.8.\n"
+         u"R = V − 0.5 (B − V) is a coarse approximation."},
+        {u"BT=9", u'.', u""},
+        {u"BT=1E999 VT=1", u'.', u""},
+    };
+    for (const auto& c : cases) {
+        const Result result = ResultFor(c.text, c.separator);
+        EXPECT_EQ(c.toolTip, result.toolTip) << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+TEST(TextsTest, JapaneseForJapaneseOnly) {
+    const Texts& english = EnglishTexts();
+    const Texts& japanese = TextsFor("ja");
+    EXPECT_NE(&english, &japanese);
+    for (const char* name : {"ja-JP", "ja_JP.UTF-8", "ja_JP", "ja.UTF-8"}) {
+        EXPECT_EQ(&japanese, &TextsFor(name)) << name;
+    }
+    for (const char* name : {"jav", "en-US", "C", "", "j"}) {
+        EXPECT_EQ(&english, &TextsFor(name)) << name;
+    }
+}
+
 TEST(WarningColourTest, LegibleRedOnAnyBackground) {
     const Rgb backgrounds[] = {
         {255, 255, 255}, {0xef, 0xef, 0xef}, {0x77, 0x77, 0x77}, {0x35, 0x35, 0x35}, {0, 0, 0},

@@ -7,27 +7,45 @@
 
 namespace {
 
-std::u16string Formatted(double value, std::u16string_view picture, char16_t separator) {
-    return conversion::FormatWithPicture(value, picture, separator);
+// A number for the tooltip, negative ones with the minus sign rather than the hyphen-minus.
+std::u16string Number(double value, std::u16string_view picture, char16_t separator) {
+    std::u16string text = conversion::FormatWithPicture(value, picture, separator);
+    if (!text.empty() && text.front() == u'-') text.front() = u'−';
+    return text;
+}
+
+void AppendLine(std::u16string& lines, std::u16string_view line) {
+    if (!lines.empty()) lines += u'\n';
+    lines += line;
 }
 
 std::u16string ToolTip(const conversion::TaggedValues& values, bool extrapolated,
                        char16_t separator, const Texts& texts) {
+    const auto number = [separator](double value) { return Number(value, u"#0.000", separator); };
     std::u16string lines;
     if (extrapolated) {
-        lines.append(texts.extrapolatedFirstLine).append(u"\n");
-        lines.append(texts.extrapolatedSecondLine).append(u"\n");
+        AppendLine(lines, texts.extrapolatedFirstLine);
+        AppendLine(lines, texts.extrapolatedSecondLine);
     }
-    lines
-        .append(
-            Substitute(texts.colourIndex, Formatted(values.BT - values.VT, u"#0.000", separator)))
-        .append(u"\n");
-    lines
-        .append(Substitute(texts.fitsRange,
-                           Formatted(conversion::kFitsLowestColourIndex, u"#0.0", separator),
-                           Formatted(conversion::kFitsHighestColourIndex, u"#0.0", separator)))
-        .append(u"\n");
-    lines.append(texts.rApproximation);
+    if (values.VT > conversion::kFaintTycho2VT) {
+        AppendLine(lines,
+                   Substitute(texts.faint, Number(conversion::kFaintTycho2VT, u"#0.0", separator)));
+    }
+    AppendLine(lines, Substitute(texts.colourIndex, number(values.BT - values.VT)));
+    if (const auto bessell = conversion::ConvertBessell2000(values.BT, values.VT)) {
+        AppendLine(lines, Substitute(texts.bessell, number(bessell->V), number(bessell->BMinusV)));
+    } else {
+        AppendLine(lines,
+                   Substitute(texts.bessellOutside,
+                              Number(conversion::kBessellLowestColourIndex, u"#0.00", separator),
+                              Number(conversion::kBessellHighestColourIndex, u"#0.00", separator)));
+    }
+    const conversion::HendenMagnitudes henden = conversion::ConvertHendenRI(values.BT, values.VT);
+    AppendLine(lines, Substitute(texts.henden, number(henden.R), number(henden.I)));
+    AppendLine(lines, Substitute(texts.fitsRange,
+                                 Number(conversion::kFitsLowestColourIndex, u"#0.0", separator),
+                                 Number(conversion::kFitsHighestColourIndex, u"#0.0", separator)));
+    AppendLine(lines, texts.rApproximation);
     return lines;
 }
 

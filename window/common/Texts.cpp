@@ -5,13 +5,19 @@ namespace {
 constexpr Texts kEnglish{
     .extrapolatedFirstLine = u"Extrapolated: BT − VT lies outside the range of the fits,",
     .extrapolatedSecondLine = u"so B and V may be off by a tenth of a magnitude or more.",
+    .faint = u"Faint for Tycho-2 (VT > %1): BT and VT may be off by 0.1 mag or more",
     .colourIndex = u"BT − VT = %1",
+    .bessell = u"Bessell (2000): V = %1, B − V = %2",
+    .bessellOutside = u"Bessell (2000): no value outside %1 ≤ BT − VT ≤ %2",
+    .henden = u"Henden's R and I fits: R = %1, I = %2",
     .fitsRange = u"The B and V fits hold for %1 ≤ BT − VT ≤ %2.",
     .rApproximation = u"R = V − 0.5 (B − V) is a coarse approximation.",
     .textBoxName = u"Clipboard text",
     .resultDescription = u"Result",
     .extrapolatedDescription = u"Result, extrapolated: BT − VT outside the range of the fits",
     .clipboardInUse = u"Clipboard in use by another program",
+    .usage = u"Usage: %1 [options]",
+    .optionsHeading = u"Options:",
     .commandLineDescription =
         u"Shows the text on the clipboard and the B, V and R magnitudes computed from\n"
         u"the Tycho BT and VT it carries, each time OK is pressed.",
@@ -21,9 +27,55 @@ constexpr Texts kEnglish{
     .unexpectedArgument = u"Unexpected argument '%1'.",
 };
 
+// Japanese as an astronomer writes it: 等級 for magnitudes, 色指数 for the colour index, 外挿 for
+// extrapolation; full-width colons and parentheses, the numbers and formulas as in English.
+constexpr Texts kJapanese{
+    .extrapolatedFirstLine = u"外挿：BT − VT が変換式の適用範囲外のため、",
+    .extrapolatedSecondLine = u"B と V は 0.1 等以上ずれることがあります。",
+    .faint = u"Tycho-2 では暗い星（VT > %1）：BT と VT には 0.1 等以上の誤差がありえます",
+    .colourIndex = u"色指数 BT − VT = %1",
+    .bessell = u"Bessell (2000)：V = %1、B − V = %2",
+    .bessellOutside = u"Bessell (2000)：%1 ≤ BT − VT ≤ %2 の範囲外は値なし",
+    .henden = u"Henden の R・I 変換式：R = %1、I = %2",
+    .fitsRange = u"B と V の変換式の適用範囲は %1 ≤ BT − VT ≤ %2 です。",
+    .rApproximation = u"R = V − 0.5 (B − V) は粗い近似です。",
+    .textBoxName = u"クリップボードのテキスト",
+    .resultDescription = u"結果",
+    .extrapolatedDescription = u"結果（外挿）：BT − VT が変換式の適用範囲外",
+    .clipboardInUse = u"クリップボードは他のプログラムが使用中です",
+    .usage = u"使い方: %1 [オプション]",
+    .optionsHeading = u"オプション:",
+    .commandLineDescription =
+        u"OK を押すたびに、クリップボードのテキストと、そこに含まれる Tycho の\n"
+        u"BT・VT から求めた B・V・R 等級を表示します。",
+    .helpOption = u"コマンドラインオプションのヘルプを表示します。",
+    .versionOption = u"バージョン情報を表示します。",
+    .unknownOption = u"不明なオプション '%1' です。",
+    .unexpectedArgument = u"余分な引数 '%1' があります。",
+};
+
+// Each language's catalogue, by the language's two-letter code.
+struct Catalogue {
+    std::string_view language;
+    const Texts* texts;
+};
+constexpr Catalogue kCatalogues[] = {{"en", &kEnglish}, {"ja", &kJapanese}};
+
 }  // namespace
 
 const Texts& EnglishTexts() { return kEnglish; }
+
+const Texts& TextsFor(std::string_view language) {
+    for (const Catalogue& catalogue : kCatalogues) {
+        // "ja" matches "ja", "ja-JP" and "ja_JP.UTF-8", but not "jav".
+        if (language.substr(0, 2) == catalogue.language &&
+            (language.size() == 2 || language[2] == '-' || language[2] == '_' ||
+             language[2] == '.')) {
+            return *catalogue.texts;
+        }
+    }
+    return kEnglish;
+}
 
 std::u16string Substitute(std::u16string_view text, std::u16string_view first,
                           std::u16string_view second) {

@@ -9,7 +9,11 @@ struct Texts {
     // The result line's tooltip, a line each.
     std::u16string_view extrapolatedFirstLine;
     std::u16string_view extrapolatedSecondLine;
+    std::u16string_view faint;           // %1: the faintest VT that is not suspect
     std::u16string_view colourIndex;     // %1: BT − VT
+    std::u16string_view bessell;         // %1: V, %2: B − V
+    std::u16string_view bessellOutside;  // %1 and %2: the ends of Bessell's table
+    std::u16string_view henden;          // %1: R, %2: I
     std::u16string_view fitsRange;       // %1 and %2: the ends of the fits' range
     std::u16string_view rApproximation;  // what R rests on
 
@@ -21,6 +25,8 @@ struct Texts {
     std::u16string_view clipboardInUse;
 
     // The command line.
+    std::u16string_view usage;  // %1: the program's name
+    std::u16string_view optionsHeading;
     std::u16string_view commandLineDescription;
     std::u16string_view helpOption;
     std::u16string_view versionOption;
@@ -29,6 +35,10 @@ struct Texts {
 };
 
 const Texts& EnglishTexts();
+
+// The texts for a language named as the system names it ("ja", "ja-JP", "ja_JP.UTF-8"):
+// Japanese for Japanese, English for every other language.
+const Texts& TextsFor(std::string_view language);
 
 // The text with "%1" replaced by the first value and "%2" by the second.
 std::u16string Substitute(std::u16string_view text, std::u16string_view first,

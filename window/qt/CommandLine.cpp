@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 #include "Texts.h"
+#include "UserTexts.h"
 
 namespace {
 
@@ -29,27 +31,44 @@ void AddHiddenOptions(QCommandLineParser& parser, const char* names, bool takeVa
     }
 }
 
+[[noreturn]] void Fail(const QString& message) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 message.toUtf8().constData());
+    std::exit(EXIT_FAILURE);
+}
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 }  // namespace
 
 void ProcessCommandLine(int& argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
+    LoadQtTranslations(app);
+    const Texts& texts = UserTexts();
     QCommandLineParser parser;
-    const std::u16string_view description = EnglishTexts().commandLineDescription;
-    parser.setApplicationDescription(
-        QString::fromUtf16(description.data(), static_cast<qsizetype>(description.size())));
+    parser.setApplicationDescription(ToQString(texts.commandLineDescription));
     // Qt's options are single-dash words, which must not read as bundles of -h and -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        ToQString(texts.helpOption));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     ToQString(texts.versionOption));
+    parser.addOption(help);
+    parser.addOption(version);
     AddHiddenOptions(parser, kQtOptionsWithValue, true);
     AddHiddenOptions(parser, kQtSwitches, false);
-    parser.process(app);
-
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        Fail(unknown.isEmpty() ? parser.errorText()
+                               : ToQString(Substitute(texts.unknownOption, View(unknown.first()))));
+    }
+    if (parser.isSet(help)) parser.showHelp(EXIT_SUCCESS);
+    if (parser.isSet(version)) parser.showVersion();
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
-        std::fprintf(stderr, "%s: Unexpected argument '%s'.\n",
-                     qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(arguments.first()));
-        std::exit(EXIT_FAILURE);
+        Fail(ToQString(Substitute(texts.unexpectedArgument, View(arguments.first()))));
     }
 }

@@ -19,13 +19,10 @@
 
 #include "ResultLine.h"
 #include "Texts.h"
+#include "UserTexts.h"
 #include "WarningColour.h"
 
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::u16string_view View(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
@@ -72,7 +69,7 @@ Form1::Form1(QWidget* parent)
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setTabChangesFocus(true);
-    Text1->setAccessibleName(ToQString(EnglishTexts().textBoxName));
+    Text1->setAccessibleName(ToQString(UserTexts().textBoxName));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 184, 289, 17);
@@ -80,7 +77,7 @@ Form1::Form1(QWidget* parent)
     Label1->setTextFormat(Qt::PlainText);
     // Selectable so the result can be copied; mouse selection alone takes no Tab focus.
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label1->setAccessibleDescription(ToQString(EnglishTexts().resultDescription));
+    Label1->setAccessibleDescription(ToQString(UserTexts().resultDescription));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(208, 208, 89, 33);
@@ -103,8 +100,8 @@ void Form1::Command1_Click() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     Text1->setPlainText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    const Result result =
-        ResultFor(WithCrLfLineEnds(View(Text1->toPlainText())), LocaleDecimalSeparator());
+    const Result result = ResultFor(WithCrLfLineEnds(View(Text1->toPlainText())),
+                                    LocaleDecimalSeparator(), UserTexts());
     Label1->setText(ToQString(result.line));
     Label1->setToolTip(ToQString(result.toolTip));
     Label1->setAccessibleDescription(ToQString(result.description));

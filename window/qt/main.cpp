@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "Form1.h"
+#include "UserTexts.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("tychobvr"));
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tychobvr.TychoBVR"));
+    LoadQtTranslations(app);
     Form1 form;
     form.show();
     return app.exec();

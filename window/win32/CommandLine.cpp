@@ -12,6 +12,7 @@
 
 #include "Handles.h"
 #include "Texts.h"
+#include "UserTexts.h"
 #include "version.h"
 
 namespace {
@@ -19,8 +20,9 @@ namespace {
 constexpr std::u16string_view kProgram = u"tychobvr";
 
 std::u16string Help(const Texts& texts) {
-    std::u16string help = u"Usage: tychobvr.exe [options]\n";
-    help.append(texts.commandLineDescription).append(u"\n\nOptions:\n");
+    std::u16string help = Substitute(texts.usage, u"tychobvr.exe");
+    help.append(u"\n").append(texts.commandLineDescription).append(u"\n\n");
+    help.append(texts.optionsHeading).append(u"\n");
     help.append(u"  -?, -h, --help  ").append(texts.helpOption).append(u"\n");
     help.append(u"  -v, --version   ").append(texts.versionOption).append(u"\n");
     return help;
@@ -84,7 +86,7 @@ std::optional<int> ProcessCommandLine() {
     const std::unique_ptr<LPWSTR, LocalDeleter> arguments(
         CommandLineToArgvW(GetCommandLineW(), &count));
     if (!arguments) return std::nullopt;
-    const Texts& texts = EnglishTexts();
+    const Texts& texts = UserTexts();
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {
         const std::u16string_view argument(reinterpret_cast<const char16_t*>(arguments.get()[i]));

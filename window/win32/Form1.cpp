@@ -12,6 +12,7 @@
 
 #include "Clipboard.h"
 #include "Texts.h"
+#include "UserTexts.h"
 #include "WarningColour.h"
 #include "resource.h"
 #include "tychobvr/conversion.h"
@@ -212,9 +213,9 @@ bool Form1::OnCreate() {
         accessibility.reset(services);
         accessibility->SetHwndPropStr(Text1, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                       PROPID_ACC_NAME,
-                                      Wide(std::u16string(EnglishTexts().textBoxName)));
+                                      Wide(std::u16string(UserTexts().textBoxName)));
     }
-    ShowResult(MessageResult(u"V = xx.xxx"));
+    ShowResult(MessageResult(u"V = xx.xxx", UserTexts()));
 
     LayOut(GetDpiForWindow(window));
     lastFocus = Text1;
@@ -299,11 +300,11 @@ void Form1::Command1_Click() {
     const std::optional<std::u16string> text = ReadClipboardText(window);
     if (!text) {
         // Text1 keeps what it shows; the next press tries again.
-        ShowResult(MessageResult(EnglishTexts().clipboardInUse));
+        ShowResult(MessageResult(UserTexts().clipboardInUse, UserTexts()));
         return;
     }
     SetWindowTextW(Text1, Wide(WithCrLfLineEnds(*text)));
-    ShowResult(ResultFor(WindowText(Text1), conversion::UserDecimalSeparator()));
+    ShowResult(ResultFor(WindowText(Text1), conversion::UserDecimalSeparator(), UserTexts()));
 }
 
 void Form1::ShowResult(const Result& result) {

@@ -2,6 +2,7 @@
 // Texts are UTF-16 code units; every length and position counts code units.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,32 @@ inline constexpr double kFitsHighestColourIndex = 1.8;
 
 // Whether BT − VT, rounded to three decimals as it is shown, lies in the fits' range.
 bool IsWithinFits(double BT, double VT);
+
+// A second opinion on V and B − V: M. S. Bessell (2000), PASP 112, 961, Table 2, which gives
+// V − VT and (B − V) − (BT − VT) against BT − VT for B-G main-sequence stars and K-M giants.
+inline constexpr double kBessellLowestColourIndex = -0.25;
+inline constexpr double kBessellHighestColourIndex = 2.00;
+struct BessellMagnitudes {
+    double V = 0.0;
+    double BMinusV = 0.0;
+};
+
+// V and B − V from Bessell's table: a row's own values on a row, and between rows the cubic
+// through the four nearest rows. Nothing when BT − VT, rounded to three decimals as it is shown,
+// lies outside the table.
+std::optional<BessellMagnitudes> ConvertBessell2000(double BT, double VT);
+
+// R = VT − 0.014 − 0.5405 (BT − VT) and I = VT − 0.039 − 0.9376 (BT − VT): A. Henden's 2001 fits
+// of Tycho-2 against about 270 Landolt standards, the same as the B and V formulas'.
+struct HendenMagnitudes {
+    double R = 0.0;
+    double I = 0.0;
+};
+HendenMagnitudes ConvertHendenRI(double BT, double VT);
+
+// Tycho-2's photometric errors grow steeply with magnitude: σ(VT) is about 0.013 mag for
+// VT < 9, and VT fainter than this is treated with suspicion.
+inline constexpr double kFaintTycho2VT = 10.5;
 
 // Renders the value through a picture such as "B = #0.000 / ": the text around the numeric
 // pattern is copied as it stands, and the value is rounded to as many decimals as the pattern
