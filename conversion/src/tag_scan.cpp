@@ -18,20 +18,25 @@ std::size_t FindLastTag(const char16_t* text, std::size_t end, char16_t first, c
                (text[at - 2] == first || text[at - 2] == second);
     };
     while (end >= 2 + kBlock) {
-        const std::size_t base = end - kBlock;
-        unsigned hits = 0;
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            const char16_t* at = text + base + i;
-            hits |=
-                static_cast<unsigned>(at[0] == u'=') & static_cast<unsigned>(at[-1] == u'T') &
-                (static_cast<unsigned>(at[-2] == first) | static_cast<unsigned>(at[-2] == second));
-        }
-        if (hits != 0) {
-            for (std::size_t i = kBlock; i-- > 0;) {
-                if (isTag(base + i)) return base + i;
+        const char16_t* block = text + end - kBlock;
+        // Most blocks hold no '=' at all, which the cheapest test tells.
+        unsigned equals = 0;
+        for (std::size_t i = 0; i < kBlock; ++i) equals |= block[i] == u'=' ? 1u : 0u;
+        if (equals != 0) {
+            unsigned hits = 0;
+            for (const char16_t* at = block; at < block + kBlock; ++at) {
+                hits |= static_cast<unsigned>(at[0] == u'=') &
+                        static_cast<unsigned>(at[-1] == u'T') &
+                        (static_cast<unsigned>(at[-2] == first) |
+                         static_cast<unsigned>(at[-2] == second));
+            }
+            if (hits != 0) {
+                for (std::size_t i = kBlock; i-- > 0;) {
+                    if (isTag(end - kBlock + i)) return end - kBlock + i;
+                }
             }
         }
-        end = base;
+        end -= kBlock;
     }
     while (end > 2) {
         if (isTag(--end)) return end;
