@@ -43,7 +43,7 @@ bash tests/packaging/check_package.sh build/test-package
 
 step "mingw-w64: the Windows program, installer and zip, tested under Wine"
 cmake -S . -B build/test-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON
+      -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_BENCHMARKS=ON
 cmake --build build/test-windows -j "$jobs" --target all package
 # One Wine prefix and one display for both, inside the build tree; its server stops after.
 bash tests/with_wine.sh build/test-windows/wineprefix bash -c \

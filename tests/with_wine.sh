@@ -18,8 +18,8 @@ trap stop_server EXIT
 setup_prefix() {
   wine wineboot --init
   # Unmanaged windows close at once without a window manager. The label's font renders with
-  # IPA's metric-compatible Gothic, Japanese in captions and tooltips falls back to it, and
-  # symbols such as ≤ to DejaVu Sans.
+  # IPA's metric-compatible Gothic, Japanese in captions falls back to it, and symbols such as
+  # ≤ fall back to DejaVu Sans.
   local settings
   settings=$(mktemp --suffix=.reg)
   { printf '\xff\xfe'

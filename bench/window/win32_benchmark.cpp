@@ -79,6 +79,7 @@ int main(int argc, char* argv[]) {
     const std::wstring path(narrow.begin(), narrow.end());
     MeasureStartup(path);
     const Program program(path);
+    MeasurePress(program, "empty", 0, 51);
     MeasurePress(program, "1 KiB", 1024, 51);
     MeasurePress(program, "1 MiB", 1024 * 1024, 11);
     return 0;

@@ -28,16 +28,17 @@ constexpr Texts kEnglish{
 };
 
 // Japanese as an astronomer writes it: 等級 for magnitudes, 色指数 for the colour index, 外挿 for
-// extrapolation; full-width colons and parentheses, the numbers and formulas as in English.
+// extrapolation; full-width colons and parentheses, ≦ as Japanese writes ≤, and the numbers and
+// formulas as in English.
 constexpr Texts kJapanese{
     .extrapolatedFirstLine = u"外挿：BT − VT が変換式の適用範囲外のため、",
     .extrapolatedSecondLine = u"B と V は 0.1 等以上ずれることがあります。",
-    .faint = u"Tycho-2 では暗い星（VT > %1）：BT と VT には 0.1 等以上の誤差がありえます",
+    .faint = u"暗い星です（VT > %1）：Tycho-2 の BT・VT は 0.1 等以上ずれることがあります",
     .colourIndex = u"色指数 BT − VT = %1",
     .bessell = u"Bessell (2000)：V = %1、B − V = %2",
-    .bessellOutside = u"Bessell (2000)：%1 ≤ BT − VT ≤ %2 の範囲外は値なし",
+    .bessellOutside = u"Bessell (2000)：%1 ≦ BT − VT ≦ %2 の範囲外のため値なし",
     .henden = u"Henden の R・I 変換式：R = %1、I = %2",
-    .fitsRange = u"B と V の変換式の適用範囲は %1 ≤ BT − VT ≤ %2 です。",
+    .fitsRange = u"B と V の変換式の適用範囲は %1 ≦ BT − VT ≦ %2 です。",
     .rApproximation = u"R = V − 0.5 (B − V) は粗い近似です。",
     .textBoxName = u"クリップボードのテキスト",
     .resultDescription = u"結果",

@@ -274,14 +274,15 @@ private slots:
         SetClipboard(QStringLiteral("BT=12.000 VT=11.000"));
         Press();
         QCOMPARE(label1->text(), QStringLiteral("B = 11.760 / V = 10.909 / R = 10.484"));
-        QCOMPARE(label1->toolTip(),
-                 QStringLiteral(
-                     "Tycho-2 では暗い星（VT > 10.5）：BT と VT には 0.1 等以上の誤差がありえます\n"
-                     "色指数 BT − VT = 1.000\n"
-                     "Bessell (2000)：V = 10.902、B − V = 0.878\n"
-                     "Henden の R・I 変換式：R = 10.446、I = 10.023\n"
-                     "B と V の変換式の適用範囲は −0.2 ≤ BT − VT ≤ 1.8 です。\n"
-                     "R = V − 0.5 (B − V) は粗い近似です。"));
+        QCOMPARE(
+            label1->toolTip(),
+            QStringLiteral(
+                "暗い星です（VT > 10.5）：Tycho-2 の BT・VT は 0.1 等以上ずれることがあります\n"
+                "色指数 BT − VT = 1.000\n"
+                "Bessell (2000)：V = 10.902、B − V = 0.878\n"
+                "Henden の R・I 変換式：R = 10.446、I = 10.023\n"
+                "B と V の変換式の適用範囲は −0.2 ≦ BT − VT ≦ 1.8 です。\n"
+                "R = V − 0.5 (B − V) は粗い近似です。"));
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label1);
         QCOMPARE(accessible->text(QAccessible::Description), QStringLiteral("結果"));
     }

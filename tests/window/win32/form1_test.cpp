@@ -87,11 +87,11 @@ TEST_F(Form1Test, JapaneseDesktop) {
     }
     PressWith(u"BT=12.000 VT=11.000");
     EXPECT_EQ(
-        L"Tycho-2 では暗い星（VT > 10.5）：BT と VT には 0.1 等以上の誤差がありえます\r\n"
+        L"暗い星です（VT > 10.5）：Tycho-2 の BT・VT は 0.1 等以上ずれることがあります\r\n"
         L"色指数 BT − VT = 1.000\r\n"
         L"Bessell (2000)：V = 10.902、B − V = 0.878\r\n"
         L"Henden の R・I 変換式：R = 10.446、I = 10.023\r\n"
-        L"B と V の変換式の適用範囲は −0.2 ≤ BT − VT ≤ 1.8 です。\r\n"
+        L"B と V の変換式の適用範囲は −0.2 ≦ BT − VT ≦ 1.8 です。\r\n"
         L"R = V − 0.5 (B − V) は粗い近似です。",
         ToolTip());
     wchar_t line[64] = {};
