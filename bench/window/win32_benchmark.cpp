@@ -12,20 +12,10 @@
 #include <vector>
 
 #include "Driver.h"
+#include "Statistics.h"
 #include "resource.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::u16string CatalogueText(std::size_t characters) {
     const std::u16string line = u"TYC 1234-5678-1 BT=10.500 VT=10.000 n=2\r\n";

@@ -20,19 +20,9 @@
 
 #include "Form1.h"
 #include "ResultLine.h"
+#include "Statistics.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Resident set size in MB, from the kernel's accounting of this process.
 double ResidentMegabytes() {
