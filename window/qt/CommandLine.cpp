@@ -37,10 +37,6 @@ void AddHiddenOptions(QCommandLineParser& parser, const char* names, bool takeVa
     std::exit(EXIT_FAILURE);
 }
 
-std::u16string_view View(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
 }  // namespace
 
 void ProcessCommandLine(int& argc, char* argv[]) {
@@ -62,13 +58,14 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     AddHiddenOptions(parser, kQtSwitches, false);
     if (!parser.parse(QCoreApplication::arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
-        Fail(unknown.isEmpty() ? parser.errorText()
-                               : ToQString(Substitute(texts.unknownOption, View(unknown.first()))));
+        Fail(unknown.isEmpty()
+                 ? parser.errorText()
+                 : ToQString(Substitute(texts.unknownOption, ToView(unknown.first()))));
     }
     if (parser.isSet(help)) parser.showHelp(EXIT_SUCCESS);
     if (parser.isSet(version)) parser.showVersion();
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
-        Fail(ToQString(Substitute(texts.unexpectedArgument, View(arguments.first()))));
+        Fail(ToQString(Substitute(texts.unexpectedArgument, ToView(arguments.first()))));
     }
 }

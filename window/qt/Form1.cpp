@@ -24,10 +24,6 @@
 
 namespace {
 
-std::u16string_view View(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
 char16_t LocaleDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
     return point.size() == 1 ? point.front().unicode() : u'.';
@@ -100,7 +96,7 @@ void Form1::Command1_Click() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     Text1->setPlainText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    const Result result = ResultFor(WithCrLfLineEnds(View(Text1->toPlainText())),
+    const Result result = ResultFor(WithCrLfLineEnds(ToView(Text1->toPlainText())),
                                     LocaleDecimalSeparator(), UserTexts());
     Label1->setText(ToQString(result.line));
     Label1->setToolTip(ToQString(result.toolTip));

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTranslator>
 
+#include <cstddef>
+
 const Texts& UserTexts() {
     static const Texts& texts = TextsFor(QLocale::system().uiLanguages().value(0).toStdString());
     return texts;
@@ -23,4 +25,8 @@ void LoadQtTranslations(QCoreApplication& application) {
 
 QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view ToView(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }

@@ -15,5 +15,6 @@ const Texts& UserTexts();
 // them translated.
 void LoadQtTranslations(QCoreApplication& application);
 
-// A text of the catalogue as a QString.
+// A text of the catalogue as a QString, and a QString's characters as the shared code takes them.
 QString ToQString(std::u16string_view text);
+std::u16string_view ToView(const QString& text);
