@@ -18,8 +18,7 @@ trap stop_server EXIT
 setup_prefix() {
   wine wineboot --init
   # Unmanaged windows close at once without a window manager. The label's font renders with
-  # IPA's metric-compatible Gothic, Japanese in captions falls back to it, and symbols such as
-  # ≤ fall back to DejaVu Sans.
+  # IPA's metric-compatible Gothic, and Japanese in captions falls back to it.
   local settings
   settings=$(mktemp --suffix=.reg)
   { printf '\xff\xfe'
@@ -33,7 +32,6 @@ Windows Registry Editor Version 5.00
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS PGothic"="IPAPGothic"
 "MS UI Gothic"="IPAPGothic"
-"Segoe UI Symbol"="DejaVu Sans"
 
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]
 "LogPixels"=dword:00000060
