@@ -1,10 +1,9 @@
 #include <algorithm>
-#include <array>
-#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <optional>
-#include <string>
 
+#include "shown_value.h"
 #include "tychobvr/conversion.h"
 
 namespace conversion {
@@ -29,20 +28,6 @@ constexpr double kHendenRSlope = 0.5405;
 constexpr double kHendenIOffset = 0.039;
 constexpr double kHendenISlope = 0.9376;
 
-// BT - VT in thousandths of a magnitude, rounded as it is shown.
-std::optional<long long> ShownThousandths(double colourIndex) {
-    std::array<char, 400> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), colourIndex,
-                                   std::chars_format::fixed, 3);
-    if (end.ec != std::errc()) return std::nullopt;
-    std::string digits(buffer.data(), end.ptr);
-    digits.erase(digits.find('.'), 1);
-    long long thousandths = 0;
-    const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), thousandths);
-    if (parsed.ec != std::errc()) return std::nullopt;
-    return thousandths;
-}
-
 // The cubic through four rows at 0, 1, 2 and 3, at u between them.
 double Cubic(const double (&y)[4], double u) {
     return -y[0] * (u - 1) * (u - 2) * (u - 3) / 6 + y[1] * u * (u - 2) * (u - 3) / 2 -
@@ -53,12 +38,12 @@ double Cubic(const double (&y)[4], double u) {
 
 std::optional<BessellMagnitudes> ConvertBessell2000(double BT, double VT) {
     const double colourIndex = BT - VT;
-    const std::optional<long long> shown = ShownThousandths(colourIndex);
-    if (!shown) return std::nullopt;
-    const long long offset = *shown - kFirstRowThousandths;
-    if (offset < 0 || offset > static_cast<long long>(kRows - 1) * kRowStepThousandths) {
+    // Judged, like the fits' range, on the colour index as it is shown.
+    const double shown = ShownValue(colourIndex);
+    if (!(shown >= kBessellLowestColourIndex && shown <= kBessellHighestColourIndex)) {
         return std::nullopt;
     }
+    const long long offset = std::llround(shown * 1000) - kFirstRowThousandths;
     const auto row = static_cast<std::size_t>(offset / kRowStepThousandths);
     double vMinusVT = kBessellTable[row].vMinusVT;
     double difference = kBessellTable[row].bMinusVMinusColourIndex;

@@ -3,11 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "decimal_separator.h"
+#include "shown_value.h"
 #include "tychobvr/conversion.h"
 
 namespace conversion {
@@ -104,12 +106,16 @@ ConvertedMagnitudes ConvertMagnitudes(double BT, double VT) {
     return result;
 }
 
-bool IsWithinFits(double BT, double VT) {
-    // Judged on the digits that are shown, so that 10.8 - 9.0 = 1.8000000000000007 is inside.
-    const std::string digits = FixedDigits(BT - VT, kShownDecimals);
+double ShownValue(double value) {
+    const std::string digits = FixedDigits(value, kShownDecimals);
     double shown = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);
-    if (result.ec != std::errc()) return false;
+    return result.ec == std::errc() ? shown : std::numeric_limits<double>::quiet_NaN();
+}
+
+bool IsWithinFits(double BT, double VT) {
+    // Judged on the digits that are shown, so that 10.8 - 9.0 = 1.8000000000000007 is inside.
+    const double shown = ShownValue(BT - VT);
     return shown >= kFitsLowestColourIndex && shown <= kFitsHighestColourIndex;
 }
 
