@@ -3,6 +3,9 @@
 # accept it, it holds what a desktop program installs, its program answers on the command line
 # without a display, and apt can resolve what it depends on.
 set -euo pipefail
+# The checkers read UTF-8 files (the Japanese manual page, desktop entry and AppStream data),
+# whatever locale the caller has.
+export LC_ALL=C.UTF-8
 build=$(realpath "$1")
 debs=("$build"/tychobvr_*_"$(dpkg --print-architecture)".deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single package in $build" >&2; exit 1; }
@@ -49,7 +52,8 @@ for element in name summary p; do
   grep -q "<$element xml:lang=\"ja\">" "$metainfo" || fail "no Japanese $element in the AppStream data"
 done
 silent groff -ww -z -man <(gzip -dc "$share/man/man1/tychobvr.1.gz")
-silent groff -ww -z -k -Tutf8 -man <(gzip -dc "$share/man/ja/man1/tychobvr.1.gz")
+# The Japanese page is UTF-8, whatever the caller's locale says.
+silent groff -ww -z -k -K utf8 -Tutf8 -man <(gzip -dc "$share/man/ja/man1/tychobvr.1.gz")
 
 # No display of any kind may be reachable: env -i leaves DISPLAY, WAYLAND_DISPLAY and
 # QT_QPA_PLATFORM unset.
@@ -60,6 +64,11 @@ out=$(env -i "$program" --help) || fail "--help exits $?"
 [[ "$out" == *"Usage:"*"--version"* ]] || fail "--help prints '$out'"
 if out=$(env -i "$program" --no-such-option 2>&1); then fail "an unknown option is accepted"; fi
 [[ "$out" == *"no-such-option"* ]] || fail "the error does not name the option: '$out'"
+# With no display at all it says what it needs instead of aborting.
+status=0
+out=$(env -i "$program" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "with no display it ends with $status"
+[[ "$out" == "tychobvr: "*"graphical session"* ]] || fail "with no display it prints '$out'"
 # Qt's own options reach Qt: the window opens and runs until it is stopped.
 status=0
 env -i timeout 2 "$program" -platform offscreen -style fusion >/dev/null 2>&1 || status=$?

@@ -25,6 +25,8 @@ constexpr Texts kEnglish{
     .versionOption = u"Displays version information.",
     .unknownOption = u"Unknown option '%1'.",
     .unexpectedArgument = u"Unexpected argument '%1'.",
+    .needsDisplay = u"the window needs a graphical session, and neither DISPLAY nor "
+                    u"WAYLAND_DISPLAY is set.",
 };
 
 // Japanese as an astronomer writes it: 等級 for magnitudes, 色指数 for the colour index, 外挿 for
@@ -53,6 +55,8 @@ constexpr Texts kJapanese{
     .versionOption = u"バージョン情報を表示します。",
     .unknownOption = u"不明なオプション '%1' です。",
     .unexpectedArgument = u"余分な引数 '%1' があります。",
+    .needsDisplay = u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
+                    u"WAYLAND_DISPLAY も設定されていません。",
 };
 
 // Each language's catalogue, by the language's two-letter code.

@@ -32,6 +32,7 @@ struct Texts {
     std::u16string_view versionOption;
     std::u16string_view unknownOption;       // %1: the option
     std::u16string_view unexpectedArgument;  // %1: the argument
+    std::u16string_view needsDisplay;
 };
 
 const Texts& EnglishTexts();

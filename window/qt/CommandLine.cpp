@@ -31,6 +31,15 @@ void AddHiddenOptions(QCommandLineParser& parser, const char* names, bool takeVa
     }
 }
 
+// Whether Qt has a display to connect to: one named by the environment or on the command line,
+// or a platform chosen explicitly, such as offscreen.
+bool HasDisplay(const QCommandLineParser& parser) {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable)) return true;
+    }
+    return parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
+}
+
 [[noreturn]] void Fail(const QString& message) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
                  message.toUtf8().constData());
@@ -68,4 +77,6 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     if (!arguments.isEmpty()) {
         Fail(ToQString(Substitute(texts.unexpectedArgument, ToView(arguments.first()))));
     }
+    // Without a display Qt would abort with a word about its platform plugins.
+    if (!HasDisplay(parser)) Fail(ToQString(texts.needsDisplay));
 }
