@@ -7,11 +7,16 @@
 
 namespace {
 
+constexpr std::u16string_view kShown = u"#0.000";
+
 // A number for the tooltip, negative ones with the minus sign rather than the hyphen-minus.
-std::u16string Number(double value, std::u16string_view picture, char16_t separator) {
-    std::u16string text = conversion::FormatWithPicture(value, picture, separator);
+std::u16string ForToolTip(std::u16string text) {
     if (!text.empty() && text.front() == u'-') text.front() = u'−';
     return text;
+}
+
+std::u16string Constant(double value, std::u16string_view picture, char16_t separator) {
+    return ForToolTip(conversion::FormatWithPicture(value, picture, separator));
 }
 
 void AppendLine(std::u16string& lines, std::u16string_view line) {
@@ -19,32 +24,31 @@ void AppendLine(std::u16string& lines, std::u16string_view line) {
     lines += line;
 }
 
-std::u16string ToolTip(const conversion::TaggedValues& values, bool extrapolated,
-                       char16_t separator, const Texts& texts) {
-    const auto number = [separator](double value) { return Number(value, u"#0.000", separator); };
+std::u16string ToolTip(const ShownNumbers& numbers, char16_t separator, const Texts& texts) {
     std::u16string lines;
-    if (extrapolated) {
+    if (numbers.extrapolated) {
         AppendLine(lines, texts.extrapolatedFirstLine);
         AppendLine(lines, texts.extrapolatedSecondLine);
     }
-    if (values.VT > conversion::kFaintTycho2VT) {
+    if (numbers.faint) {
         AppendLine(lines,
-                   Substitute(texts.faint, Number(conversion::kFaintTycho2VT, u"#0.0", separator)));
+                   Substitute(texts.faint, Constant(conversion::kFaintTycho2VT, u"#0.0", separator)));
     }
-    AppendLine(lines, Substitute(texts.colourIndex, number(values.BT - values.VT)));
-    if (const auto bessell = conversion::ConvertBessell2000(values.BT, values.VT)) {
-        AppendLine(lines, Substitute(texts.bessell, number(bessell->V), number(bessell->BMinusV)));
+    AppendLine(lines, Substitute(texts.colourIndex, ForToolTip(numbers.colourIndex)));
+    if (!numbers.bessellV.empty()) {
+        AppendLine(lines, Substitute(texts.bessell, ForToolTip(numbers.bessellV),
+                                     ForToolTip(numbers.bessellBMinusV)));
     } else {
         AppendLine(lines,
                    Substitute(texts.bessellOutside,
-                              Number(conversion::kBessellLowestColourIndex, u"#0.00", separator),
-                              Number(conversion::kBessellHighestColourIndex, u"#0.00", separator)));
+                              Constant(conversion::kBessellLowestColourIndex, u"#0.00", separator),
+                              Constant(conversion::kBessellHighestColourIndex, u"#0.00", separator)));
     }
-    const conversion::HendenMagnitudes henden = conversion::ConvertHendenRI(values.BT, values.VT);
-    AppendLine(lines, Substitute(texts.henden, number(henden.R), number(henden.I)));
+    AppendLine(lines, Substitute(texts.henden, ForToolTip(numbers.hendenR),
+                                 ForToolTip(numbers.hendenI)));
     AppendLine(lines, Substitute(texts.fitsRange,
-                                 Number(conversion::kFitsLowestColourIndex, u"#0.0", separator),
-                                 Number(conversion::kFitsHighestColourIndex, u"#0.0", separator)));
+                                 Constant(conversion::kFitsLowestColourIndex, u"#0.0", separator),
+                                 Constant(conversion::kFitsHighestColourIndex, u"#0.0", separator)));
     AppendLine(lines, texts.rApproximation);
     return lines;
 }
@@ -72,13 +76,36 @@ std::u16string WithCrLfLineEnds(std::u16string_view text) {
     return result;
 }
 
+ShownNumbers NumbersFor(const conversion::TaggedValues& values, char16_t decimalSeparator) {
+    const auto shown = [decimalSeparator](double value) {
+        return conversion::FormatWithPicture(value, kShown, decimalSeparator);
+    };
+    const conversion::ConvertedMagnitudes m = conversion::ConvertMagnitudes(values.BT, values.VT);
+    ShownNumbers numbers;
+    numbers.B = shown(m.B);
+    numbers.V = shown(m.V);
+    numbers.R = shown(m.R);
+    numbers.colourIndex = shown(values.BT - values.VT);
+    if (const auto bessell = conversion::ConvertBessell2000(values.BT, values.VT)) {
+        numbers.bessellV = shown(bessell->V);
+        numbers.bessellBMinusV = shown(bessell->BMinusV);
+    }
+    const conversion::HendenMagnitudes henden = conversion::ConvertHendenRI(values.BT, values.VT);
+    numbers.hendenR = shown(henden.R);
+    numbers.hendenI = shown(henden.I);
+    numbers.extrapolated = !conversion::IsWithinFits(values.BT, values.VT);
+    numbers.faint = values.VT > conversion::kFaintTycho2VT;
+    return numbers;
+}
+
 Result ResultFor(std::u16string_view text, char16_t decimalSeparator, const Texts& texts) {
     const conversion::TaggedValues values = conversion::ScanTaggedValues(text);
     Result result;
     result.line = conversion::BuildResultText(values, decimalSeparator);
     if (conversion::ResultKindOf(values) == conversion::ResultKind::Magnitudes) {
-        result.extrapolated = !conversion::IsWithinFits(values.BT, values.VT);
-        result.toolTip = ToolTip(values, result.extrapolated, decimalSeparator, texts);
+        const ShownNumbers numbers = NumbersFor(values, decimalSeparator);
+        result.extrapolated = numbers.extrapolated;
+        result.toolTip = ToolTip(numbers, decimalSeparator, texts);
     }
     result.description = std::u16string(result.extrapolated ? texts.extrapolatedDescription
                                                             : texts.resultDescription);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Texts.h"
+#include "tychobvr/conversion.h"
 
 // The text with every line break, CR LF, a bare LF or a bare CR, written as CR LF. The number
 // reading removes line feeds and relies on the carriage return to stop a number at a line end,
@@ -19,6 +20,20 @@ struct Result {
     std::u16string description;  // for screen readers
     bool extrapolated = false;
 };
+
+// The numbers that a result with magnitudes shows, each with the digits that the window shows
+// and the hyphen-minus before a negative one: the result line's B, V and R and the tooltip's.
+struct ShownNumbers {
+    std::u16string B, V, R;
+    std::u16string colourIndex;              // BT − VT
+    std::u16string bessellV, bessellBMinusV;  // empty outside Bessell's table
+    std::u16string hendenR, hendenI;
+    bool extrapolated = false;  // BT − VT outside the range of the fits
+    bool faint = false;         // VT fainter than Tycho-2 measures well
+};
+
+// The numbers for values whose result line gives magnitudes.
+ShownNumbers NumbersFor(const conversion::TaggedValues& values, char16_t decimalSeparator);
 
 // The result for a text, with numbers written with the decimal separator given.
 Result ResultFor(std::u16string_view text, char16_t decimalSeparator,

@@ -33,6 +33,16 @@ struct Texts {
     std::u16string_view unknownOption;       // %1: the option
     std::u16string_view unexpectedArgument;  // %1: the argument
     std::u16string_view needsDisplay;
+
+    // The converter.
+    std::u16string_view convertUsage;    // %1: the program's name
+    std::u16string_view convertOption;
+    std::u16string_view encodingOption;
+    std::u16string_view missingValue;     // %1: the option
+    std::u16string_view unknownEncoding;  // %1: the name
+    std::u16string_view invalidBytes;     // %1: the source, %2: the line
+    std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
+    std::u16string_view cannotWrite;      // %1: the system's reason
 };
 
 const Texts& EnglishTexts();

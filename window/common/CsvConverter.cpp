@@ -1,0 +1,231 @@
+#include "CsvConverter.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+#include <vector>
+
+#include "ResultLine.h"
+#include "tychobvr/conversion.h"
+
+namespace {
+
+constexpr std::string_view kHeader =
+    "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I\n";
+
+// Rows are gathered and written in pieces of about this size.
+constexpr std::size_t kOutputPiece = 64 * 1024;
+
+// A compacted line is at most two tags with their fields and two more units, with separators:
+// the limit must leave room for it to grow again.
+constexpr std::size_t kTagAndField = 3 + 6;
+constexpr std::size_t kSmallestLineLimit = 4 * kTagAndField;
+
+// A field of RFC 4180, quoted where it holds a comma, a quote or a line break.
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"') field += '"';
+        field += c;
+    }
+    field += '"';
+    return field;
+}
+
+// The numbers are digits, a period and a hyphen-minus.
+void AppendAscii(std::string& out, std::u16string_view text) {
+    for (char16_t c : text) out += static_cast<char>(c);
+}
+
+// The shortest decimal that reads back as the same double, such as 10.5 or 1e+22.
+void AppendShortest(std::string& out, double value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), result.ptr);
+}
+
+template <typename Number>
+std::string Decimal(Number value) {
+    std::array<char, 24> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+// A name for messages; bytes that are not UTF-8 are left out.
+std::u16string Utf16ForMessage(std::string_view text) {
+    LineDecoder decoder(InputEncoding::Utf8);
+    std::u16string result;
+    while (!text.empty()) {
+        const LineDecoder::Step step = decoder.Decode(text, result, std::u16string::npos);
+        if (step.taken == 0) break;
+        if (step.lineEnded) result += u'\n';
+        text.remove_prefix(step.taken);
+    }
+    return result;
+}
+
+// Shortens a line that is still growing to a text that gives the same result, however the line
+// goes on: the last "BT=" and the last "VT=" with their value fields, which may go on into what
+// is still to come, and the last two units, which may begin a tag. The pieces keep their order; where
+// two touch they stay one, and elsewhere a separator keeps them apart, so that no tag is made
+// or lost between them.
+void Compact(std::u16string& line) {
+    std::vector<std::pair<std::size_t, std::size_t>> pieces;
+    for (std::u16string_view tag : {u"BT=", u"VT="}) {
+        const std::size_t at = line.rfind(tag);
+        if (at != std::u16string::npos) {
+            pieces.emplace_back(at, std::min(at + kTagAndField, line.size()));
+        }
+    }
+    // A tag cut by the end of the line so far has at most its first two units there.
+    const std::size_t tail = 2;
+    pieces.emplace_back(line.size() - std::min(tail, line.size()), line.size());
+    std::sort(pieces.begin(), pieces.end());
+    std::u16string compact;
+    std::size_t end = 0;
+    for (const auto& [begin, pieceEnd] : pieces) {
+        if (!compact.empty() && begin > end) compact += u'|';
+        const std::size_t from = compact.empty() ? begin : std::max(begin, end);
+        if (pieceEnd > from) compact.append(line, from, pieceEnd - from);
+        end = std::max(end, pieceEnd);
+    }
+    line = std::move(compact);
+}
+
+}  // namespace
+
+std::string Utf8FromUtf16(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+CsvConverter::CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
+                           std::size_t lineLimit)
+    : encoding_(encoding),
+      texts_(texts),
+      write_(std::move(write)),
+      report_(std::move(report)),
+      lineLimit_(std::max(lineLimit, kSmallestLineLimit)) {}
+
+void CsvConverter::WriteHeader() { Emit(kHeader); }
+
+void CsvConverter::BeginSource(std::string_view name) {
+    decoder_ = LineDecoder(encoding_);
+    name_ = name;
+    quotedName_ = CsvField(name);
+    lineNumber_ = 0;
+    line_.clear();
+    untaken_.clear();
+}
+
+void CsvConverter::Feed(std::string_view bytes) {
+    if (outputFailed_) return;
+    std::string joined;
+    if (!untaken_.empty()) {
+        joined = untaken_;
+        joined += bytes;
+        bytes = joined;
+    }
+    for (;;) {
+        const LineDecoder::Step step = decoder_.Decode(bytes, line_, lineLimit_);
+        bytes.remove_prefix(step.taken);
+        if (step.lineEnded) {
+            EndLine();
+            if (outputFailed_) return;
+        } else if (line_.size() >= lineLimit_) {
+            Compact(line_);
+        } else {
+            break;  // what is left is the start of a character still to come, or nothing
+        }
+    }
+    untaken_.assign(bytes);
+}
+
+void CsvConverter::EndSource() {
+    if (outputFailed_) return;
+    decoder_.Finish(untaken_);
+    untaken_.clear();
+    if (!line_.empty() || decoder_.LineInvalid()) EndLine();
+}
+
+bool CsvConverter::Flush() {
+    if (!output_.empty() && !outputFailed_) Emit({});
+    return !outputFailed_;
+}
+
+void CsvConverter::EndLine() {
+    ++lineNumber_;
+    // A CR right before the LF belongs to the line end.
+    if (!line_.empty() && line_.back() == u'\r') line_.pop_back();
+    if (decoder_.LineInvalid()) {
+        inputFailed_ = true;
+        const std::string number = Decimal(lineNumber_);
+        report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16ForMessage(name_),
+                                         std::u16string(number.begin(), number.end()))));
+    } else {
+        WriteRow();
+    }
+    line_.clear();
+    decoder_.StartLine();
+}
+
+void CsvConverter::WriteRow() {
+    const conversion::TaggedValues values = conversion::ScanTaggedValues(line_);
+    if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) return;
+    const ShownNumbers numbers = NumbersFor(values, u'.');
+    std::string& out = output_;
+    out += quotedName_;
+    out += ',';
+    out += Decimal(lineNumber_);
+    out += ',';
+    AppendShortest(out, values.BT);
+    out += ',';
+    AppendShortest(out, values.VT);
+    for (const std::u16string* number :
+         {&numbers.B, &numbers.V, &numbers.R, &numbers.colourIndex}) {
+        out += ',';
+        AppendAscii(out, *number);
+    }
+    out += numbers.extrapolated ? ",1" : ",0";
+    out += numbers.faint ? ",1" : ",0";
+    for (const std::u16string* number :
+         {&numbers.bessellV, &numbers.bessellBMinusV, &numbers.hendenR, &numbers.hendenI}) {
+        out += ',';
+        AppendAscii(out, *number);
+    }
+    out += '\n';
+    if (out.size() >= kOutputPiece) Emit({});
+}
+
+void CsvConverter::Emit(std::string_view text) {
+    output_ += text;
+    if (!write_(output_)) outputFailed_ = true;
+    output_.clear();
+}

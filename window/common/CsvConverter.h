@@ -1,0 +1,67 @@
+// Converts text, line by line, into CSV rows with every number that the window and its tooltip
+// show for that line.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "LineDecoder.h"
+#include "Texts.h"
+
+class CsvConverter {
+public:
+    // Writes bytes to the output; false when they could not all be written.
+    using Write = std::function<bool(std::string_view bytes)>;
+    // Tells the user, in UTF-8, of a line that could not be converted.
+    using Report = std::function<void(std::string_view message)>;
+
+    // Lines longer than this many UTF-16 units are kept shortened to what decides their result,
+    // so that memory stays bounded however long a line is.
+    static constexpr std::size_t kLineLimit = std::size_t(1) << 20;
+
+    CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
+                 std::size_t lineLimit = kLineLimit);
+
+    // The header row, before any source.
+    void WriteHeader();
+
+    // One source, named in UTF-8 as the user gave it, then its bytes in pieces of any size, then
+    // its end. Nothing more is converted once the output has failed.
+    void BeginSource(std::string_view name);
+    void Feed(std::string_view bytes);
+    void EndSource();
+
+    // Writes what is still held; false when any output failed.
+    bool Flush();
+
+    bool OutputFailed() const { return outputFailed_; }
+    // Whether a line had bytes that are not valid in the encoding.
+    bool InputFailed() const { return inputFailed_; }
+
+private:
+    void EndLine();
+    void WriteRow();
+    void Emit(std::string_view text);
+
+    InputEncoding encoding_;
+    const Texts& texts_;
+    Write write_;
+    Report report_;
+    std::size_t lineLimit_;
+
+    LineDecoder decoder_{InputEncoding::Utf8};
+    std::string name_;
+    std::string quotedName_;  // as the first column of a row
+    std::uint64_t lineNumber_ = 0;
+    std::u16string line_;
+    std::string untaken_;  // the first bytes of a character that the next piece completes
+    std::string output_;
+    bool outputFailed_ = false;
+    bool inputFailed_ = false;
+};
+
+// UTF-8 for UTF-16 text; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);

@@ -1,0 +1,226 @@
+#include "LineDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+using Byte = unsigned char;
+
+// The double-byte characters of code page 932: a row per lead byte 0x81-0x9F and 0xE0-0xFC,
+// a column per trail byte 0x40-0xFC, 0 where the pair is not a character.
+constexpr std::array<std::array<char16_t, 0xFD - 0x40>, 0x1F + 0x1D> kCp932DoubleBytes{{
+#include "data/cp932_double_bytes.inc"
+}};
+
+bool IsCp932Lead(Byte b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+char16_t Cp932DoubleByte(Byte lead, Byte trail) {
+    if (trail < 0x40 || trail > 0xFC) return 0;
+    const std::size_t row = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 0x1Fu;
+    return kCp932DoubleBytes[row][trail - 0x40u];
+}
+
+bool IsContinuation(Byte b) { return (b & 0xC0) == 0x80; }
+
+// Where a UTF-8 sequence that starts with `lead` may have its second byte, for well-formed
+// sequences only: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool SecondByteFits(Byte lead, Byte second) {
+    switch (lead) {
+        case 0xE0: return second >= 0xA0 && second <= 0xBF;
+        case 0xED: return second >= 0x80 && second <= 0x9F;
+        case 0xF0: return second >= 0x90 && second <= 0xBF;
+        case 0xF4: return second >= 0x80 && second <= 0x8F;
+        default: return IsContinuation(second);
+    }
+}
+
+std::size_t Utf8Length(Byte lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;  // a continuation byte, an overlong lead or one beyond U+10FFFF
+}
+
+// Each decoder appends to `line` and returns what it took; it stops at an LF, at the limit, or
+// before a character that the bytes given end inside.
+using Step = LineDecoder::Step;
+
+Step DecodeUtf8(const Byte* begin, const Byte* end, std::u16string& line, std::size_t limit,
+                bool& invalid) {
+    const Byte* p = begin;
+    while (p < end && line.size() < limit) {
+        // Runs of ASCII, the common case, are copied without further tests.
+        const Byte* run = p;
+        const Byte* runEnd = p + std::min(static_cast<std::size_t>(end - p), limit - line.size());
+        while (run < runEnd && *run < 0x80 && *run != '\n') ++run;
+        line.append(p, run);
+        p = run;
+        if (p == end || line.size() >= limit) break;
+        if (*p == '\n') return {static_cast<std::size_t>(p + 1 - begin), true};
+        const std::size_t length = Utf8Length(*p);
+        if (length == 0) {
+            invalid = true;
+            ++p;
+            continue;
+        }
+        // The bytes that fit so far; a sequence cut short by the end of the bytes is awaited.
+        std::size_t fitting = 1;
+        while (fitting < length && p + fitting < end &&
+               (fitting == 1 ? SecondByteFits(*p, p[1]) : IsContinuation(p[fitting]))) {
+            ++fitting;
+        }
+        if (fitting < length) {
+            if (p + fitting == end) break;
+            invalid = true;
+            p += fitting;
+            continue;
+        }
+        char32_t code = *p & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (p[i] & 0x3Fu);
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            line += static_cast<char16_t>(0xD800 + (code >> 10));
+            line += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            line += static_cast<char16_t>(code);
+        }
+        p += length;
+    }
+    return {static_cast<std::size_t>(p - begin), false};
+}
+
+Step DecodeUtf16(const Byte* begin, const Byte* end, std::u16string& line, std::size_t limit,
+                 bool bigEndian, bool& invalid) {
+    const auto unitAt = [bigEndian](const Byte* at) {
+        return static_cast<char16_t>(bigEndian ? (at[0] << 8) | at[1] : (at[1] << 8) | at[0]);
+    };
+    const Byte* p = begin;
+    while (end - p >= 2 && line.size() < limit) {
+        const char16_t unit = unitAt(p);
+        if (unit == u'\n') return {static_cast<std::size_t>(p + 2 - begin), true};
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (end - p < 4) break;  // its low surrogate is still to come
+            const char16_t low = unitAt(p + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                line += unit;
+                line += low;
+                p += 4;
+            } else {
+                invalid = true;
+                p += 2;
+            }
+            continue;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            invalid = true;
+        } else {
+            line += unit;
+        }
+        p += 2;
+    }
+    return {static_cast<std::size_t>(p - begin), false};
+}
+
+Step DecodeShiftJis(const Byte* begin, const Byte* end, std::u16string& line, std::size_t limit,
+                    bool& invalid) {
+    const Byte* p = begin;
+    while (p < end && line.size() < limit) {
+        const Byte b = *p;
+        if (b == '\n') return {static_cast<std::size_t>(p + 1 - begin), true};
+        if (b < 0x80) {
+            line += static_cast<char16_t>(b);
+            ++p;
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            line += static_cast<char16_t>(0xFF61 + (b - 0xA1));  // half-width katakana
+            ++p;
+        } else if (IsCp932Lead(b)) {
+            if (p + 1 == end) break;  // its trail byte is still to come
+            if (const char16_t c = Cp932DoubleByte(b, p[1])) {
+                line += c;
+                p += 2;
+            } else {
+                // The second byte may be an LF or a character of its own: it is read again.
+                invalid = true;
+                ++p;
+            }
+        } else {
+            invalid = true;
+            ++p;
+        }
+    }
+    return {static_cast<std::size_t>(p - begin), false};
+}
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianBom = "\xFE\xFF";
+
+}  // namespace
+
+std::optional<InputEncoding> EncodingNamed(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    for (std::string_view utf8 : {"utf-8", "utf8"}) {
+        if (lower == utf8) return InputEncoding::Utf8;
+    }
+    for (std::string_view shiftJis :
+         {"shift_jis", "shift-jis", "sjis", "cp932", "ms932", "windows-31j"}) {
+        if (lower == shiftJis) return InputEncoding::ShiftJis;
+    }
+    return std::nullopt;
+}
+
+LineDecoder::Step LineDecoder::Decode(std::string_view bytes, std::u16string& line,
+                                      std::size_t limit) {
+    std::size_t skipped = 0;
+    if (form_ == Form::Undecided) {
+        if (encoding_ == InputEncoding::ShiftJis) {
+            form_ = Form::ShiftJis;
+        } else if (StartsWith(bytes, kUtf16LittleEndianBom)) {
+            form_ = Form::Utf16LittleEndian;
+            skipped = kUtf16LittleEndianBom.size();
+        } else if (StartsWith(bytes, kUtf16BigEndianBom)) {
+            form_ = Form::Utf16BigEndian;
+            skipped = kUtf16BigEndianBom.size();
+        } else if (bytes.size() < kUtf8Bom.size() &&
+                   (kUtf8Bom.starts_with(bytes) || kUtf16LittleEndianBom.starts_with(bytes) ||
+                    kUtf16BigEndianBom.starts_with(bytes))) {
+            return {};  // a byte order mark may still be coming
+        } else {
+            form_ = Form::Utf8;
+            if (StartsWith(bytes, kUtf8Bom)) skipped = kUtf8Bom.size();
+        }
+    }
+    const auto* begin = reinterpret_cast<const Byte*>(bytes.data()) + skipped;
+    const auto* end = reinterpret_cast<const Byte*>(bytes.data()) + bytes.size();
+    Step step;
+    switch (form_) {
+        case Form::Utf16LittleEndian:
+        case Form::Utf16BigEndian:
+            step = DecodeUtf16(begin, end, line, limit, form_ == Form::Utf16BigEndian, invalid_);
+            break;
+        case Form::ShiftJis:
+            step = DecodeShiftJis(begin, end, line, limit, invalid_);
+            break;
+        case Form::Utf8:
+        case Form::Undecided:
+            step = DecodeUtf8(begin, end, line, limit, invalid_);
+            break;
+    }
+    step.taken += skipped;
+    return step;
+}
+
+void LineDecoder::Finish(std::string_view untaken) {
+    // What is left at the end is the start of a character that never came, or a lone first
+    // byte of a byte order mark, which is no character either.
+    if (!untaken.empty()) invalid_ = true;
+}
