@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "shown_value.h"
 #include "tychobvr/conversion.h"
 
 using conversion::BuildResultText;
@@ -107,5 +114,42 @@ TEST(FitsRangeTest, EdgesAsShownAreInside) {
                           Case{"not finite", 1e308, -1e308, false}}) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.within, conversion::IsWithinFits(c.bt, c.vt));
+    }
+}
+
+// Numbers are written from the double's exact value, rounded half to even, as std::to_chars
+// writes them, and a shown value reads back as the nearest double to the digits shown.
+TEST(FormatWithPictureTest, AgreesWithToChars) {
+    std::mt19937_64 random(932);
+    std::uniform_real_distribution<double> magnitude(-100.0, 100.0);
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(magnitude(random));
+        values.push_back(std::bit_cast<double>(random()));  // any exponent, NaN included
+        values.push_back(static_cast<double>(static_cast<int>(random() % 200000) - 100000) / 2048);
+    }
+    const std::u16string_view pictures[] = {u"#0", u"#0.0", u"#0.00", u"#0.000"};
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            std::array<char, 400> buffer{};
+            const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                           std::chars_format::fixed, decimals).ptr;
+            std::string digits(buffer.data(), end);
+            // A value that rounds to zero shows no sign.
+            if (digits.front() == '-' && digits.find_first_not_of("-0.") == std::string::npos) {
+                digits.erase(0, 1);
+            }
+            ASSERT_EQ(std::u16string(digits.begin(), digits.end()),
+                      FormatWithPicture(value, pictures[decimals], u'.'))
+                << digits;
+            if (decimals == 3 && std::isfinite(value)) {
+                const std::string shown(buffer.data(), end);
+                double expected = 0.0;
+                std::from_chars(shown.data(), shown.data() + shown.size(), expected);
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(expected),
+                          std::bit_cast<std::uint64_t>(conversion::ShownValue(value)))
+                    << shown;
+            }
+        }
     }
 }

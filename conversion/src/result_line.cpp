@@ -1,12 +1,16 @@
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "decimal_separator.h"
 #include "shown_value.h"
@@ -63,9 +67,58 @@ Pattern FindPattern(std::u16string_view picture) {
     return pattern;
 }
 
+// A value times 10^decimals, rounded to a whole number half to even as std::to_chars rounds
+// it, with the value's sign; for the doubles where that is exact in 64 bits: below 2^53 with at
+// most three decimals, which every magnitude is. Nothing for the others.
+struct Scaled {
+    std::uint64_t magnitude = 0;
+    bool negative = false;
+};
+
+std::optional<Scaled> RoundScaled(double value, int decimals) {
+    constexpr int kMantissaBits = 52;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>((bits >> kMantissaBits) & 0x7FF);
+    if (decimals < 0 || decimals > 3 || biased == 0x7FF) return std::nullopt;
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << kMantissaBits) - 1);
+    if (biased != 0) mantissa |= std::uint64_t(1) << kMantissaBits;
+    // value = ±mantissa × 2^-shift
+    const int shift = 1075 - std::max(biased, 1);
+    if (shift < 0) return std::nullopt;
+    std::uint64_t scaled = mantissa;
+    for (int i = 0; i < decimals; ++i) scaled *= 10;
+    Scaled result;
+    result.negative = (bits >> 63) != 0;
+    if (shift == 0) {
+        result.magnitude = scaled;
+    } else if (shift < 64) {  // else below one half
+        result.magnitude = scaled >> shift;
+        const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
+        const std::uint64_t half = std::uint64_t(1) << (shift - 1);
+        if (rest > half || (rest == half && (result.magnitude & 1) != 0)) ++result.magnitude;
+    }
+    return result;
+}
+
 // The value in fixed notation, such as "-1.234": rounded correctly from the exact binary value,
 // whatever the C locale.
 std::string FixedDigits(double value, int decimals) {
+    if (const std::optional<Scaled> scaled = RoundScaled(value, decimals)) {
+        // The digits from the last, with the period after `decimals` of them and a leading zero.
+        std::array<char, 32> digits{};
+        char* const end = digits.data() + digits.size();
+        char* first = end;
+        std::uint64_t rest = scaled->magnitude;
+        int written = 0;
+        do {
+            if (written == decimals && decimals > 0) *--first = '.';
+            *--first = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+            ++written;
+        } while (rest != 0 || written <= decimals);
+        if (scaled->negative) *--first = '-';
+        return std::string(first, end);
+    }
     std::array<char, 400> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                 std::chars_format::fixed, decimals);
@@ -107,6 +160,14 @@ ConvertedMagnitudes ConvertMagnitudes(double BT, double VT) {
 }
 
 double ShownValue(double value) {
+    // The nearest double to the shown decimal, which a division of two exact doubles gives.
+    constexpr std::uint64_t kExactInDouble = std::uint64_t(1) << 53;
+    if (const std::optional<Scaled> scaled = RoundScaled(value, kShownDecimals)) {
+        if (scaled->magnitude < kExactInDouble) {
+            const double shown = static_cast<double>(scaled->magnitude) / 1000.0;
+            return scaled->negative ? -shown : shown;
+        }
+    }
     const std::string digits = FixedDigits(value, kShownDecimals);
     double shown = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);

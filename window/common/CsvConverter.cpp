@@ -53,19 +53,6 @@ std::string Decimal(Number value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-// A name for messages; bytes that are not UTF-8 are left out.
-std::u16string Utf16ForMessage(std::string_view text) {
-    LineDecoder decoder(InputEncoding::Utf8);
-    std::u16string result;
-    while (!text.empty()) {
-        const LineDecoder::Step step = decoder.Decode(text, result, std::u16string::npos);
-        if (step.taken == 0) break;
-        if (step.lineEnded) result += u'\n';
-        text.remove_prefix(step.taken);
-    }
-    return result;
-}
-
 // Shortens a line that is still growing to a text that gives the same result, however the line
 // goes on: the last "BT=" and the last "VT=" with their value fields, which may go on into what
 // is still to come, and the last two units, which may begin a tag. The pieces keep their order; where
@@ -124,6 +111,18 @@ std::string Utf8FromUtf16(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::u16string Utf16FromUtf8(std::string_view text) {
+    LineDecoder decoder(InputEncoding::Utf8);
+    std::u16string result;
+    while (!text.empty()) {
+        const LineDecoder::Step step = decoder.Decode(text, result, std::u16string::npos);
+        if (step.taken == 0) break;
+        if (step.lineEnded) result += u'\n';
+        text.remove_prefix(step.taken);
+    }
+    return result;
 }
 
 CsvConverter::CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
@@ -187,7 +186,7 @@ void CsvConverter::EndLine() {
     if (decoder_.LineInvalid()) {
         inputFailed_ = true;
         const std::string number = Decimal(lineNumber_);
-        report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16ForMessage(name_),
+        report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
                                          std::u16string(number.begin(), number.end()))));
     } else {
         WriteRow();

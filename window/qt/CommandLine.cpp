@@ -3,14 +3,20 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "ConvertCommand.h"
+#include "PosixConvertStreams.h"
 #include "Texts.h"
 #include "UserTexts.h"
 
@@ -40,10 +46,30 @@ bool HasDisplay(const QCommandLineParser& parser) {
     return parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
 }
 
-[[noreturn]] void Fail(const QString& message) {
+// Ends the program with a message; usage errors end with status 2.
+constexpr int kUsageError = 2;
+
+[[noreturn]] void Fail(const QString& message, int status = kUsageError) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
                  message.toUtf8().constData());
-    std::exit(EXIT_FAILURE);
+    std::exit(status);
+}
+
+// "--convert": the sources as the user gave them, bytes and all.
+[[noreturn]] void Convert(const QCommandLineParser& parser, const QCommandLineOption& encoding,
+                          const Texts& texts) {
+    std::optional<InputEncoding> input = InputEncoding::Utf8;
+    if (parser.isSet(encoding)) {
+        const QString name = parser.value(encoding);
+        input = EncodingNamed(name.toStdString());
+        if (!input) Fail(ToQString(Substitute(texts.unknownEncoding, ToView(name))));
+    }
+    std::vector<std::string> sources;
+    for (const QString& source : parser.positionalArguments()) {
+        sources.push_back(QFile::encodeName(source).toStdString());
+    }
+    PosixConvertStreams streams;
+    std::exit(RunConvert(sources, *input, texts, streams));
 }
 
 }  // namespace
@@ -53,7 +79,9 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     LoadQtTranslations(app);
     const Texts& texts = UserTexts();
     QCommandLineParser parser;
-    parser.setApplicationDescription(ToQString(texts.commandLineDescription));
+    parser.setApplicationDescription(
+        ToQString(Substitute(texts.convertUsage, u"tychobvr") + u"\n" +
+                  std::u16string(texts.commandLineDescription)));
     // Qt's options are single-dash words, which must not read as bundles of -h and -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(
@@ -61,8 +89,13 @@ void ProcessCommandLine(int& argc, char* argv[]) {
         ToQString(texts.helpOption));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      ToQString(texts.versionOption));
+    const QCommandLineOption convert(QStringLiteral("convert"), ToQString(texts.convertOption));
+    const QCommandLineOption encoding(QStringLiteral("encoding"), ToQString(texts.encodingOption),
+                                      QStringLiteral("NAME"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(convert);
+    parser.addOption(encoding);
     AddHiddenOptions(parser, kQtOptionsWithValue, true);
     AddHiddenOptions(parser, kQtSwitches, false);
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -73,10 +106,11 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     }
     if (parser.isSet(help)) parser.showHelp(EXIT_SUCCESS);
     if (parser.isSet(version)) parser.showVersion();
+    if (parser.isSet(convert)) Convert(parser, encoding, texts);
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
         Fail(ToQString(Substitute(texts.unexpectedArgument, ToView(arguments.first()))));
     }
     // Without a display Qt would abort with a word about its platform plugins.
-    if (!HasDisplay(parser)) Fail(ToQString(texts.needsDisplay));
+    if (!HasDisplay(parser)) Fail(ToQString(texts.needsDisplay), EXIT_FAILURE);
 }

@@ -1,0 +1,59 @@
+#include "ConvertCommand.h"
+
+#include <memory>
+
+#include "CsvConverter.h"
+
+int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, const Texts& texts,
+               ConvertStreams& streams) {
+    bool readerGone = false;
+    bool failed = false;
+    std::u16string writeFailure;
+    const auto write = [&](std::string_view bytes) {
+        switch (streams.Write(bytes, writeFailure)) {
+            case ConvertStreams::Written::All:
+                return true;
+            case ConvertStreams::Written::ReaderGone:
+                readerGone = true;
+                break;
+            case ConvertStreams::Written::Failed:
+                break;
+        }
+        return false;
+    };
+    const auto complain = [&streams](std::string_view message) { streams.Complain(message); };
+    CsvConverter converter(encoding, texts, write, complain);
+
+    constexpr std::size_t kPiece = 256 * 1024;
+    const auto buffer = std::make_unique<char[]>(kPiece);
+    const std::vector<std::string> standardInput{"-"};
+    converter.WriteHeader();
+    for (const std::string& source : sources.empty() ? standardInput : sources) {
+        if (converter.OutputFailed()) break;
+        std::u16string reason;
+        if (!streams.Open(source, reason)) {
+            complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
+            failed = true;
+            continue;
+        }
+        converter.BeginSource(source);
+        std::ptrdiff_t count = 0;
+        while ((count = streams.Read(buffer.get(), kPiece, reason)) > 0 && !converter.OutputFailed()) {
+            converter.Feed({buffer.get(), static_cast<std::size_t>(count)});
+        }
+        streams.Close();
+        if (count < 0) {
+            // The line that the failure cut short gives no row: it would look complete.
+            complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
+            failed = true;
+        } else {
+            converter.EndSource();
+        }
+    }
+    converter.Flush();
+    if (converter.OutputFailed() && !readerGone) {
+        complain(Utf8FromUtf16(Substitute(texts.cannotWrite, writeFailure)));
+        failed = true;
+    }
+    return failed || converter.InputFailed() ? 1 : 0;
+}

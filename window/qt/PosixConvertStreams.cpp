@@ -1,0 +1,66 @@
+#include "PosixConvertStreams.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+#include "CsvConverter.h"
+
+namespace {
+
+std::u16string Reason(int error) { return Utf16FromUtf8(std::strerror(error)); }
+
+// Writes all the bytes, again after an interruption; false with errno set on failure.
+bool WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+PosixConvertStreams::PosixConvertStreams() { std::signal(SIGPIPE, SIG_IGN); }
+
+bool PosixConvertStreams::Open(const std::string& name, std::u16string& reason) {
+    source_ = name == "-" ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source_ < 0) {
+        reason = Reason(errno);
+        return false;
+    }
+    return true;
+}
+
+std::ptrdiff_t PosixConvertStreams::Read(char* buffer, std::size_t size, std::u16string& reason) {
+    for (;;) {
+        const ssize_t count = ::read(source_, buffer, size);
+        if (count >= 0) return count;
+        if (errno != EINTR) {
+            reason = Reason(errno);
+            return -1;
+        }
+    }
+}
+
+void PosixConvertStreams::Close() {
+    if (source_ > STDIN_FILENO) ::close(source_);
+    source_ = -1;
+}
+
+ConvertStreams::Written PosixConvertStreams::Write(std::string_view bytes, std::u16string& reason) {
+    if (WriteAll(STDOUT_FILENO, bytes)) return Written::All;
+    if (errno == EPIPE) return Written::ReaderGone;
+    reason = Reason(errno);
+    return Written::Failed;
+}
+
+void PosixConvertStreams::Complain(std::string_view message) {
+    WriteAll(STDERR_FILENO, "tychobvr: " + std::string(message) + "\n");
+}
