@@ -100,55 +100,64 @@ std::optional<Scaled> RoundScaled(double value, int decimals) {
     return result;
 }
 
-// The value in fixed notation, such as "-1.234": rounded correctly from the exact binary value,
-// whatever the C locale.
-std::string FixedDigits(double value, int decimals) {
-    if (const std::optional<Scaled> scaled = RoundScaled(value, decimals)) {
-        // The digits from the last, with the period after `decimals` of them and a leading zero.
-        std::array<char, 32> digits{};
-        char* const end = digits.data() + digits.size();
-        char* first = end;
-        std::uint64_t rest = scaled->magnitude;
-        int written = 0;
-        do {
-            if (written == decimals && decimals > 0) *--first = '.';
-            *--first = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-            ++written;
-        } while (rest != 0 || written <= decimals);
-        if (scaled->negative) *--first = '-';
-        return std::string(first, end);
+// Fixed notation, such as "-1.234": the short texts of magnitudes in place, others on the heap.
+class FixedDigits {
+public:
+    // Rounded correctly from the exact binary value, whatever the C locale.
+    FixedDigits(double value, int decimals) {
+        if (const std::optional<Scaled> scaled = RoundScaled(value, decimals)) {
+            // The digits from the last, with the period after `decimals` of them.
+            char* const end = small_.data() + small_.size();
+            char* first = end;
+            std::uint64_t rest = scaled->magnitude;
+            int written = 0;
+            do {
+                if (written == decimals && decimals > 0) *--first = '.';
+                *--first = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+                ++written;
+            } while (rest != 0 || written <= decimals);
+            if (scaled->negative) *--first = '-';
+            text_ = std::string_view(first, static_cast<std::size_t>(end - first));
+            return;
+        }
+        // A double has 309 integer digits at most; a picture may have hundreds of decimals.
+        large_.resize(320 + static_cast<std::size_t>(std::max(decimals, 0)));
+        const auto result = std::to_chars(large_.data(), large_.data() + large_.size(), value,
+                                          std::chars_format::fixed, decimals);
+        large_.resize(static_cast<std::size_t>(result.ptr - large_.data()));
+        text_ = large_;
     }
-    std::array<char, 400> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                std::chars_format::fixed, decimals);
-    if (result.ec == std::errc()) return std::string(buffer.data(), result.ptr);
-    // Only a picture with scores of decimals comes here; a double has 309 integer digits at most.
-    std::string digits(320 + static_cast<std::size_t>(decimals), '\0');
-    result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                           std::chars_format::fixed, decimals);
-    digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
-    return digits;
-}
+    FixedDigits(const FixedDigits&) = delete;
+    FixedDigits& operator=(const FixedDigits&) = delete;
 
-void AppendNumber(std::u16string& out, double value, const Pattern& pattern, char16_t separator) {
-    const std::string digits = FixedDigits(value, pattern.decimals);
-    std::string_view text(digits);
-    if (!text.empty() && text.front() == '-') {
-        text.remove_prefix(1);
-        // A value that rounds to zero shows no sign.
-        if (text.find_first_not_of("0.") != std::string_view::npos) out += u'-';
-    }
-    const std::size_t point = text.find('.');
-    const std::size_t integerDigits = point == std::string_view::npos ? text.size() : point;
-    for (std::size_t i = integerDigits; i < static_cast<std::size_t>(pattern.minIntegerDigits);
-         ++i) {
-        out += u'0';
-    }
-    for (char c : text) out += c == '.' ? separator : static_cast<char16_t>(c);
-}
+    std::string_view Text() const { return text_; }
+
+private:
+    std::array<char, 32> small_;
+    std::string large_;
+    std::string_view text_;
+};
 
 }  // namespace
+
+std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
+    const FixedDigits fixed(value, decimals);
+    std::string_view digits = fixed.Text();
+    bool sign = false;
+    if (!digits.empty() && digits.front() == '-') {
+        digits.remove_prefix(1);
+        // A value that rounds to zero shows no sign.
+        sign = std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0' && c != '.'; });
+    }
+    const auto integerDigits =
+        static_cast<int>(std::find(digits.begin(), digits.end(), '.') - digits.begin());
+    const auto zeros = static_cast<std::size_t>(std::max(minIntegerDigits - integerDigits, 0));
+    std::string text(static_cast<std::size_t>(sign) + zeros + digits.size(), '0');
+    if (sign) text.front() = '-';
+    std::copy(digits.begin(), digits.end(), text.end() - static_cast<std::ptrdiff_t>(digits.size()));
+    return text;
+}
 
 ConvertedMagnitudes ConvertMagnitudes(double BT, double VT) {
     // The core is built without floating-point contraction, so each step rounds on its own.
@@ -168,7 +177,8 @@ double ShownValue(double value) {
             return scaled->negative ? -shown : shown;
         }
     }
-    const std::string digits = FixedDigits(value, kShownDecimals);
+    const FixedDigits fixed(value, kShownDecimals);
+    const std::string_view digits = fixed.Text();
     double shown = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);
     return result.ec == std::errc() ? shown : std::numeric_limits<double>::quiet_NaN();
@@ -184,8 +194,9 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator) {
     const Pattern pattern = FindPattern(picture);
     if (pattern.begin == std::u16string_view::npos) return std::u16string(picture);
+    const std::string number = FormatFixed(value, pattern.decimals, pattern.minIntegerDigits);
     std::u16string out(picture.substr(0, pattern.begin));
-    AppendNumber(out, value, pattern, decimalSeparator);
+    for (const char c : number) out += c == '.' ? decimalSeparator : static_cast<char16_t>(c);
     out += picture.substr(pattern.end);
     return out;
 }

@@ -42,15 +42,13 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
             converter.Feed({buffer.get(), static_cast<std::size_t>(count)});
         }
         streams.Close();
+        // The line that a failure cuts short gives no row: it would look complete.
+        converter.EndSource(count == 0);
         if (count < 0) {
-            // The line that the failure cut short gives no row: it would look complete.
             complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
             failed = true;
-        } else {
-            converter.EndSource();
         }
     }
-    converter.Flush();
     if (converter.OutputFailed() && !readerGone) {
         complain(Utf8FromUtf16(Substitute(texts.cannotWrite, writeFailure)));
         failed = true;

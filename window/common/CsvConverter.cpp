@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <functional>
+#include <future>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -14,8 +17,10 @@ namespace {
 constexpr std::string_view kHeader =
     "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I\n";
 
-// Rows are gathered and written in pieces of about this size.
-constexpr std::size_t kOutputPiece = 64 * 1024;
+// Lines are converted this many at a time, or as many as make this many units, the two halves
+// of them at once where two processors can: decoding takes only a small part of the time.
+constexpr std::size_t kLinesAtOnce = 4096;
+constexpr std::size_t kUnitsAtOnce = std::size_t(1) << 20;
 
 // A compacted line is at most two tags with their fields and two more units, with separators:
 // the limit must leave room for it to grow again.
@@ -32,11 +37,6 @@ std::string CsvField(std::string_view text) {
     }
     field += '"';
     return field;
-}
-
-// The numbers are digits, a period and a hyphen-minus.
-void AppendAscii(std::string& out, std::u16string_view text) {
-    for (char16_t c : text) out += static_cast<char>(c);
 }
 
 // The shortest decimal that reads back as the same double, such as 10.5 or 1e+22.
@@ -79,6 +79,40 @@ void Compact(std::u16string& line) {
         end = std::max(end, pieceEnd);
     }
     line = std::move(compact);
+}
+
+using PendingLines = std::vector<CsvConverter::PendingLine>;
+
+// The rows for lines of one source, whose name is `quotedName`, that give magnitudes.
+std::string Rows(const std::string& quotedName, std::u16string_view text,
+                 PendingLines::const_iterator first, PendingLines::const_iterator last) {
+    std::string out;
+    for (; first != last; ++first) {
+        const conversion::TaggedValues values =
+            conversion::ScanTaggedValues(text.substr(first->begin, first->end - first->begin));
+        if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) continue;
+        const ShownNumbers numbers = NumbersFor(values);
+        out += quotedName;
+        out += ',';
+        out += Decimal(first->number);
+        out += ',';
+        AppendShortest(out, values.BT);
+        out += ',';
+        AppendShortest(out, values.VT);
+        for (const std::string* number : {&numbers.B, &numbers.V, &numbers.R, &numbers.colourIndex}) {
+            out += ',';
+            out += *number;
+        }
+        out += numbers.extrapolated ? ",1" : ",0";
+        out += numbers.faint ? ",1" : ",0";
+        for (const std::string* number :
+             {&numbers.bessellV, &numbers.bessellBMinusV, &numbers.hendenR, &numbers.hendenI}) {
+            out += ',';
+            out += *number;
+        }
+        out += '\n';
+    }
+    return out;
 }
 
 }  // namespace
@@ -167,16 +201,15 @@ void CsvConverter::Feed(std::string_view bytes) {
     untaken_.assign(bytes);
 }
 
-void CsvConverter::EndSource() {
+void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
-    decoder_.Finish(untaken_);
+    if (complete) {
+        decoder_.Finish(untaken_);
+        if (!line_.empty() || decoder_.LineInvalid()) EndLine();
+    }
+    line_.clear();
     untaken_.clear();
-    if (!line_.empty() || decoder_.LineInvalid()) EndLine();
-}
-
-bool CsvConverter::Flush() {
-    if (!output_.empty() && !outputFailed_) Emit({});
-    return !outputFailed_;
+    if (!pending_.empty()) WriteRows();
 }
 
 void CsvConverter::EndLine() {
@@ -189,42 +222,29 @@ void CsvConverter::EndLine() {
         report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
                                          std::u16string(number.begin(), number.end()))));
     } else {
-        WriteRow();
+        pending_.push_back({lineNumber_, pendingText_.size(), pendingText_.size() + line_.size()});
+        pendingText_ += line_;
+        if (pending_.size() == kLinesAtOnce || pendingText_.size() >= kUnitsAtOnce) WriteRows();
     }
     line_.clear();
     decoder_.StartLine();
 }
 
-void CsvConverter::WriteRow() {
-    const conversion::TaggedValues values = conversion::ScanTaggedValues(line_);
-    if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) return;
-    const ShownNumbers numbers = NumbersFor(values, u'.');
-    std::string& out = output_;
-    out += quotedName_;
-    out += ',';
-    out += Decimal(lineNumber_);
-    out += ',';
-    AppendShortest(out, values.BT);
-    out += ',';
-    AppendShortest(out, values.VT);
-    for (const std::u16string* number :
-         {&numbers.B, &numbers.V, &numbers.R, &numbers.colourIndex}) {
-        out += ',';
-        AppendAscii(out, *number);
+void CsvConverter::WriteRows() {
+    const auto middle = pending_.cbegin() + static_cast<std::ptrdiff_t>(pending_.size() / 2);
+    const std::u16string_view text = pendingText_;
+    if (std::thread::hardware_concurrency() > 1 && pending_.size() > 1) {
+        auto second = std::async(std::launch::async, Rows, std::cref(quotedName_), text, middle,
+                                 pending_.cend());
+        Emit(Rows(quotedName_, text, pending_.cbegin(), middle));
+        Emit(second.get());
+    } else {
+        Emit(Rows(quotedName_, text, pending_.cbegin(), pending_.cend()));
     }
-    out += numbers.extrapolated ? ",1" : ",0";
-    out += numbers.faint ? ",1" : ",0";
-    for (const std::u16string* number :
-         {&numbers.bessellV, &numbers.bessellBMinusV, &numbers.hendenR, &numbers.hendenI}) {
-        out += ',';
-        AppendAscii(out, *number);
-    }
-    out += '\n';
-    if (out.size() >= kOutputPiece) Emit({});
+    pending_.clear();
+    pendingText_.clear();
 }
 
 void CsvConverter::Emit(std::string_view text) {
-    output_ += text;
-    if (!write_(output_)) outputFailed_ = true;
-    output_.clear();
+    if (!outputFailed_ && !text.empty() && !write_(text)) outputFailed_ = true;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LineDecoder.h"
 #include "Texts.h"
@@ -22,6 +23,13 @@ public:
     // so that memory stays bounded however long a line is.
     static constexpr std::size_t kLineLimit = std::size_t(1) << 20;
 
+    // A line waiting to be converted, as a range of the text of the lines gathered.
+    struct PendingLine {
+        std::uint64_t number = 0;
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+
     CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
                  std::size_t lineLimit = kLineLimit);
 
@@ -29,13 +37,11 @@ public:
     void WriteHeader();
 
     // One source, named in UTF-8 as the user gave it, then its bytes in pieces of any size, then
-    // its end. Nothing more is converted once the output has failed.
+    // its end: complete, or cut short by a failure, when a line still open gives no row. Nothing
+    // more is converted once the output has failed.
     void BeginSource(std::string_view name);
     void Feed(std::string_view bytes);
-    void EndSource();
-
-    // Writes what is still held; false when any output failed.
-    bool Flush();
+    void EndSource(bool complete = true);
 
     bool OutputFailed() const { return outputFailed_; }
     // Whether a line had bytes that are not valid in the encoding.
@@ -43,7 +49,7 @@ public:
 
 private:
     void EndLine();
-    void WriteRow();
+    void WriteRows();
     void Emit(std::string_view text);
 
     InputEncoding encoding_;
@@ -57,8 +63,9 @@ private:
     std::string quotedName_;  // as the first column of a row
     std::uint64_t lineNumber_ = 0;
     std::u16string line_;
+    std::u16string pendingText_;
+    std::vector<PendingLine> pending_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
-    std::string output_;
     bool outputFailed_ = false;
     bool inputFailed_ = false;
 };

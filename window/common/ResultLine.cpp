@@ -7,16 +7,19 @@
 
 namespace {
 
-constexpr std::u16string_view kShown = u"#0.000";
+constexpr int kShownDecimals = 3;
 
-// A number for the tooltip, negative ones with the minus sign rather than the hyphen-minus.
-std::u16string ForToolTip(std::u16string text) {
+// A number for the tooltip, with the separator given, and negative ones with the minus sign
+// rather than the hyphen-minus.
+std::u16string ForToolTip(std::string_view number, char16_t separator) {
+    std::u16string text;
+    for (const char c : number) text += c == '.' ? separator : static_cast<char16_t>(c);
     if (!text.empty() && text.front() == u'-') text.front() = u'−';
     return text;
 }
 
-std::u16string Constant(double value, std::u16string_view picture, char16_t separator) {
-    return ForToolTip(conversion::FormatWithPicture(value, picture, separator));
+std::u16string Constant(double value, int decimals, char16_t separator) {
+    return ForToolTip(conversion::FormatFixed(value, decimals), separator);
 }
 
 void AppendLine(std::u16string& lines, std::u16string_view line) {
@@ -32,23 +35,23 @@ std::u16string ToolTip(const ShownNumbers& numbers, char16_t separator, const Te
     }
     if (numbers.faint) {
         AppendLine(lines,
-                   Substitute(texts.faint, Constant(conversion::kFaintTycho2VT, u"#0.0", separator)));
+                   Substitute(texts.faint, Constant(conversion::kFaintTycho2VT, 1, separator)));
     }
-    AppendLine(lines, Substitute(texts.colourIndex, ForToolTip(numbers.colourIndex)));
+    AppendLine(lines, Substitute(texts.colourIndex, ForToolTip(numbers.colourIndex, separator)));
     if (!numbers.bessellV.empty()) {
-        AppendLine(lines, Substitute(texts.bessell, ForToolTip(numbers.bessellV),
-                                     ForToolTip(numbers.bessellBMinusV)));
+        AppendLine(lines, Substitute(texts.bessell, ForToolTip(numbers.bessellV, separator),
+                                     ForToolTip(numbers.bessellBMinusV, separator)));
     } else {
         AppendLine(lines,
                    Substitute(texts.bessellOutside,
-                              Constant(conversion::kBessellLowestColourIndex, u"#0.00", separator),
-                              Constant(conversion::kBessellHighestColourIndex, u"#0.00", separator)));
+                              Constant(conversion::kBessellLowestColourIndex, 2, separator),
+                              Constant(conversion::kBessellHighestColourIndex, 2, separator)));
     }
-    AppendLine(lines, Substitute(texts.henden, ForToolTip(numbers.hendenR),
-                                 ForToolTip(numbers.hendenI)));
+    AppendLine(lines, Substitute(texts.henden, ForToolTip(numbers.hendenR, separator),
+                                 ForToolTip(numbers.hendenI, separator)));
     AppendLine(lines, Substitute(texts.fitsRange,
-                                 Constant(conversion::kFitsLowestColourIndex, u"#0.0", separator),
-                                 Constant(conversion::kFitsHighestColourIndex, u"#0.0", separator)));
+                                 Constant(conversion::kFitsLowestColourIndex, 1, separator),
+                                 Constant(conversion::kFitsHighestColourIndex, 1, separator)));
     AppendLine(lines, texts.rApproximation);
     return lines;
 }
@@ -76,10 +79,8 @@ std::u16string WithCrLfLineEnds(std::u16string_view text) {
     return result;
 }
 
-ShownNumbers NumbersFor(const conversion::TaggedValues& values, char16_t decimalSeparator) {
-    const auto shown = [decimalSeparator](double value) {
-        return conversion::FormatWithPicture(value, kShown, decimalSeparator);
-    };
+ShownNumbers NumbersFor(const conversion::TaggedValues& values) {
+    const auto shown = [](double value) { return conversion::FormatFixed(value, kShownDecimals); };
     const conversion::ConvertedMagnitudes m = conversion::ConvertMagnitudes(values.BT, values.VT);
     ShownNumbers numbers;
     numbers.B = shown(m.B);
@@ -103,7 +104,7 @@ Result ResultFor(std::u16string_view text, char16_t decimalSeparator, const Text
     Result result;
     result.line = conversion::BuildResultText(values, decimalSeparator);
     if (conversion::ResultKindOf(values) == conversion::ResultKind::Magnitudes) {
-        const ShownNumbers numbers = NumbersFor(values, decimalSeparator);
+        const ShownNumbers numbers = NumbersFor(values);
         result.extrapolated = numbers.extrapolated;
         result.toolTip = ToolTip(numbers, decimalSeparator, texts);
     }

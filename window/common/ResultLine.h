@@ -21,19 +21,20 @@ struct Result {
     bool extrapolated = false;
 };
 
-// The numbers that a result with magnitudes shows, each with the digits that the window shows
-// and the hyphen-minus before a negative one: the result line's B, V and R and the tooltip's.
+// The numbers that a result with magnitudes shows, each with the digits that the window shows,
+// a period and the hyphen-minus before a negative one: the result line's B, V and R and the
+// tooltip's.
 struct ShownNumbers {
-    std::u16string B, V, R;
-    std::u16string colourIndex;              // BT − VT
-    std::u16string bessellV, bessellBMinusV;  // empty outside Bessell's table
-    std::u16string hendenR, hendenI;
+    std::string B, V, R;
+    std::string colourIndex;              // BT − VT
+    std::string bessellV, bessellBMinusV;  // empty outside Bessell's table
+    std::string hendenR, hendenI;
     bool extrapolated = false;  // BT − VT outside the range of the fits
     bool faint = false;         // VT fainter than Tycho-2 measures well
 };
 
 // The numbers for values whose result line gives magnitudes.
-ShownNumbers NumbersFor(const conversion::TaggedValues& values, char16_t decimalSeparator);
+ShownNumbers NumbersFor(const conversion::TaggedValues& values);
 
 // The result for a text, with numbers written with the decimal separator given.
 Result ResultFor(std::u16string_view text, char16_t decimalSeparator,

@@ -70,6 +70,11 @@ inline constexpr double kFaintTycho2VT = 10.5;
 // pattern is copied as it stands, and the value is rounded to as many decimals as the pattern
 // has zeros after its period. The one without a separator uses the user's locale.
 std::u16string FormatWithPicture(double value, std::u16string_view picture);
+
+// The number that FormatWithPicture writes, with the period as its separator: the value rounded
+// to `decimals` places, with at least `minIntegerDigits` integer digits, and no sign when it
+// rounds to zero; "10.389" for 10.3885 and 3 decimals.
+std::string FormatFixed(double value, int decimals, int minIntegerDigits = 1);
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
