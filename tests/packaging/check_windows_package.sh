@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 echo "checking $(basename "$setup"), $(stat -c %s "$setup") bytes, and $(basename "$zip"), $(stat -c %s "$zip") bytes"
 files=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-[ "$files" = "LICENSE README.txt tychobvr.exe " ] || fail "the zip holds: $files"
+[ "$files" = "LICENSE README.txt tychobvr.com tychobvr.exe " ] || fail "the zip holds: $files"
 file "$setup" | grep -q "PE32+ executable (GUI) x86-64" || fail "the installer is no 64-bit program"
 
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TychoBVR'
@@ -22,7 +22,7 @@ shortcut=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tyc
 
 wine "$setup" /S
 wineserver -w
-for name in tychobvr.exe LICENSE README.txt Uninstall.exe; do
+for name in tychobvr.exe tychobvr.com LICENSE README.txt Uninstall.exe; do
   [ -f "$folder/$name" ] || fail "not installed: $name"
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
@@ -34,6 +34,10 @@ done
 
 out=$(wine "$folder/tychobvr.exe" --version | tr -d '\r') || fail "--version exits $?"
 [ "$out" = "tychobvr $version" ] || fail "--version prints '$out'"
+# The console program converts as on Linux, to the byte.
+stars=$(dirname "$0")/../convert
+wine "$folder/tychobvr.com" --convert --encoding shift_jis <"$stars/stars-shift_jis.txt" |
+  cmp -s - "$stars/stars.csv" || fail "the installed tychobvr.com converts otherwise"
 # The user's locale named, so that the line has the period whatever the prefix last saw.
 LC_ALL=en_US.UTF-8 TYCHOBVR_EXE=$(winepath -w "$folder/tychobvr.exe") \
   wine "$build/tests/window/win32/tychobvr_e2e_test.exe" \

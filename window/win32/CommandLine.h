@@ -3,6 +3,6 @@
 
 #include <optional>
 
-// Answers --help and --version, and rejects an unknown option or any argument; gives the exit
-// code when the program is to end there, and nothing when the window is to open.
+// Answers --help and --version, runs --convert, and rejects an unknown option or an argument;
+// gives the exit code when the program is to end there, and nothing when the window is to open.
 std::optional<int> ProcessCommandLine();

@@ -146,8 +146,9 @@ TEST(CommandLineTest, AnswersOnTheStreamsItWasGivenWithoutAWindow) {
     } cases[] = {
         {L"--version", 0, "tychobvr " TYCHOBVR_VERSION_TEXT "\n", ""},
         {L"-v", 0, "tychobvr " TYCHOBVR_VERSION_TEXT "\n", ""},
-        {L"--bogus", 1, "", "tychobvr: Unknown option 'bogus'.\n"},
-        {L"star.txt", 1, "", "tychobvr: Unexpected argument 'star.txt'.\n"},
+        {L"--bogus", 2, "", "tychobvr: Unknown option 'bogus'.\n"},
+        {L"star.txt", 2, "", "tychobvr: Unexpected argument 'star.txt'.\n"},
+        {L"--convert --encoding", 2, "", "tychobvr: Missing value after '--encoding'.\n"},
     };
     for (const auto& c : cases) {
         const Output output = RunForOutput(ProgramPath(), c.arguments);

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The converter as a user runs it: what it writes on each stream and the exit status for files
+# that cannot be read, bytes that are not valid, usage errors, a full disk and a reader that goes
+# away early; and its memory on a large input and on one huge line.
+set -uo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+header="source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I"
+row="10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492"
+
+# Checks a run: its exit status, standard output and standard error.
+expect() {
+  local status=$1 out=$2 err=$3
+  shift 3
+  local got_out got_err got_status=0
+  got_out=$("$@" 2>err.txt) || got_status=$?
+  got_err=$(cat err.txt)
+  [ "$got_status" = "$status" ] || fail "$*: exit status $got_status, not $status"
+  [ "$got_out" = "$out" ] || fail "$*: standard output '$got_out', not '$out'"
+  [[ "$got_err" == $err ]] || fail "$*: standard error '$got_err', not '$err'"
+}
+
+printf 'BT=10.5 VT=10\n' >a.txt
+printf 'BT=10.5 VT=10\n\xff BT=1 VT=1\nBT=10.5 VT=10' >bad.txt
+expect 0 "$header"$'\n'"a.txt,1,$row"$'\n'"-,1,$row" "" "$program" --convert a.txt - <a.txt
+expect 1 "$header"$'\n'"a.txt,1,$row" "tychobvr: missing.txt: cannot read: No such file or directory" \
+  "$program" --convert missing.txt a.txt
+expect 1 "$header"$'\n'"bad.txt,1,$row"$'\n'"bad.txt,3,$row" "tychobvr: bad.txt:2: *" \
+  "$program" --convert bad.txt
+expect 2 "" "tychobvr: unknown encoding 'latin1'*" "$program" --convert --encoding latin1 a.txt
+expect 2 "" "tychobvr: *bogus*" "$program" --convert --bogus
+LANGUAGE=ja expect 1 "$header" "tychobvr: missing.txt: 読み込めません: *" \
+  "$program" --convert missing.txt
+
+# Nothing written may look complete: a full disk is an error.
+status=0
+"$program" --convert a.txt >/dev/full 2>err.txt || status=$?
+[ "$status" = 1 ] && grep -q "tychobvr: cannot write the output" err.txt ||
+  fail "a full disk: exit status $status, '$(cat err.txt)'"
+
+# A reader that goes away ends the program quietly.
+yes 'BT=10.5 VT=10' | head -n 200000 >many.txt
+"$program" --convert many.txt 2>err.txt | head -n 3 >/dev/null
+status=${PIPESTATUS[0]}
+[ "$status" = 0 ] && [ ! -s err.txt ] || fail "a closed pipe: exit status $status, '$(cat err.txt)'"
+
+# Memory stays small for a large input and for one line of 256 MiB, which is converted whole.
+peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
+kib=$(yes 'TYC 1234-5678-1 BT=10.500 VT=10.000 n=2' | head -c 512M | peak "$program" --convert)
+[ "$kib" -lt 65536 ] || fail "512 MiB of lines take $kib KiB"
+line() { printf 'VT=10 BT=9'; head -c 256M /dev/zero | tr '\0' 'x'; printf ' BT=10.5\n'; }
+[ "$(line | "$program" --convert | tail -n 1)" = "-,1,$row" ] || fail "the huge line's row"
+kib=$(line | peak "$program" --convert)
+[ "$kib" -lt 65536 ] || fail "a line of 256 MiB takes $kib KiB"
+
+[ "$failures" -eq 0 ] || { echo "$failures converter checks failed" >&2; exit 1; }
+echo "converter checks passed"
