@@ -79,9 +79,10 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     LoadQtTranslations(app);
     const Texts& texts = UserTexts();
     QCommandLineParser parser;
+    // The converter's usage under the window's, which Qt writes with the program as it was called.
     parser.setApplicationDescription(
-        ToQString(Substitute(texts.convertUsage, u"tychobvr") + u"\n" +
-                  std::u16string(texts.commandLineDescription)));
+        ToQString(Substitute(texts.convertUsage, ToView(QCoreApplication::arguments().value(0))) +
+                  u"\n" + std::u16string(texts.commandLineDescription)));
     // Qt's options are single-dash words, which must not read as bundles of -h and -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(

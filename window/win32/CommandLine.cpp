@@ -26,14 +26,25 @@ namespace {
 constexpr std::u16string_view kProgram = u"tychobvr";
 constexpr int kUsageError = 2;
 
-// An option's description, indented under its name, a line at a time.
+// An option with its description beside it, wrapped at blanks to lines of 80 columns.
 std::u16string Described(std::u16string_view names, std::u16string_view description) {
-    constexpr std::u16string_view kIndent = u"                          ";
-    std::u16string text = u"  ";
-    text.append(names).append(kIndent.substr(std::min(kIndent.size() - 1, names.size() + 2)));
-    for (const char16_t c : description) {
-        text += c;
-        if (c == u'\n') text += kIndent;
+    constexpr std::size_t kIndent = 24;
+    constexpr std::size_t kWidth = 80;
+    std::u16string text = u"  " + std::u16string(names);
+    text.resize(std::max(text.size() + 2, kIndent), u' ');
+    std::size_t column = text.size();
+    for (std::size_t word = 0; word < description.size();) {
+        const std::size_t end = std::min(description.find(u' ', word), description.size());
+        if (column > kIndent && column + 1 + (end - word) > kWidth) {
+            text += u'\n' + std::u16string(kIndent, u' ');
+            column = kIndent;
+        } else if (column > kIndent) {
+            text += u' ';
+            ++column;
+        }
+        text.append(description.substr(word, end - word));
+        column += end - word;
+        word = end + 1;
     }
     return text + u"\n";
 }
