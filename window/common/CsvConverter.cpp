@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <functional>
+#include <memory>
 #include <future>
 #include <thread>
 #include <utility>
@@ -17,9 +18,8 @@ namespace {
 constexpr std::string_view kHeader =
     "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I\n";
 
-// Lines are converted this many at a time, or as many as make this many units, the two halves
-// of them at once where two processors can: decoding takes only a small part of the time.
-constexpr std::size_t kLinesAtOnce = 4096;
+// Lines are converted this many at a time, or as many as make this many units.
+constexpr std::size_t kLinesAtOnce = 16384;
 constexpr std::size_t kUnitsAtOnce = std::size_t(1) << 20;
 
 // A compacted line is at most two tags with their fields and two more units, with separators:
@@ -81,18 +81,18 @@ void Compact(std::u16string& line) {
     line = std::move(compact);
 }
 
-using PendingLines = std::vector<CsvConverter::PendingLine>;
-
-// The rows for lines of one source, whose name is `quotedName`, that give magnitudes.
-std::string Rows(const std::string& quotedName, std::u16string_view text,
-                 PendingLines::const_iterator first, PendingLines::const_iterator last) {
+// The rows for the lines of a batch from `first` to `last` that give magnitudes.
+std::string Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
+    const std::u16string_view text = batch.text;
     std::string out;
-    for (; first != last; ++first) {
+    for (auto first = batch.lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
+              last = batch.lines.begin() + static_cast<std::ptrdiff_t>(lastLine);
+         first != last; ++first) {
         const conversion::TaggedValues values =
             conversion::ScanTaggedValues(text.substr(first->begin, first->end - first->begin));
         if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) continue;
         const ShownNumbers numbers = NumbersFor(values);
-        out += quotedName;
+        out += batch.quotedName;
         out += ',';
         out += Decimal(first->number);
         out += ',';
@@ -172,7 +172,7 @@ void CsvConverter::WriteHeader() { Emit(kHeader); }
 void CsvConverter::BeginSource(std::string_view name) {
     decoder_ = LineDecoder(encoding_);
     name_ = name;
-    quotedName_ = CsvField(name);
+    batch_.quotedName = CsvField(name);
     lineNumber_ = 0;
     line_.clear();
     untaken_.clear();
@@ -209,7 +209,8 @@ void CsvConverter::EndSource(bool complete) {
     }
     line_.clear();
     untaken_.clear();
-    if (!pending_.empty()) WriteRows();
+    if (!batch_.lines.empty()) WriteRows();
+    CollectRows();
 }
 
 void CsvConverter::EndLine() {
@@ -222,27 +223,34 @@ void CsvConverter::EndLine() {
         report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
                                          std::u16string(number.begin(), number.end()))));
     } else {
-        pending_.push_back({lineNumber_, pendingText_.size(), pendingText_.size() + line_.size()});
-        pendingText_ += line_;
-        if (pending_.size() == kLinesAtOnce || pendingText_.size() >= kUnitsAtOnce) WriteRows();
+        std::u16string& text = batch_.text;
+        batch_.lines.push_back({lineNumber_, text.size(), text.size() + line_.size()});
+        text += line_;
+        if (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce) WriteRows();
     }
     line_.clear();
     decoder_.StartLine();
 }
 
 void CsvConverter::WriteRows() {
-    const auto middle = pending_.cbegin() + static_cast<std::ptrdiff_t>(pending_.size() / 2);
-    const std::u16string_view text = pendingText_;
-    if (std::thread::hardware_concurrency() > 1 && pending_.size() > 1) {
-        auto second = std::async(std::launch::async, Rows, std::cref(quotedName_), text, middle,
-                                 pending_.cend());
-        Emit(Rows(quotedName_, text, pending_.cbegin(), middle));
-        Emit(second.get());
-    } else {
-        Emit(Rows(quotedName_, text, pending_.cbegin(), pending_.cend()));
+    CollectRows();
+    auto batch = std::make_shared<const Batch>(std::move(batch_));
+    batch_ = Batch{batch->quotedName, {}, {}};
+    const std::size_t count = batch->lines.size();
+    if (std::thread::hardware_concurrency() < 2 || count < 2) {
+        Emit(Rows(*batch, 0, count));
+        return;
     }
-    pending_.clear();
-    pendingText_.clear();
+    // This thread also decodes the next lines meanwhile, so it takes the smaller share.
+    const std::size_t split = count * 2 / 5;
+    laterRows_ = std::async(std::launch::async, [batch, split, count] {
+        return Rows(*batch, split, count);
+    });
+    Emit(Rows(*batch, 0, split));
+}
+
+void CsvConverter::CollectRows() {
+    if (laterRows_.valid()) Emit(laterRows_.get());
 }
 
 void CsvConverter::Emit(std::string_view text) {

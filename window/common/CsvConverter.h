@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +24,17 @@ public:
     // so that memory stays bounded however long a line is.
     static constexpr std::size_t kLineLimit = std::size_t(1) << 20;
 
-    // A line waiting to be converted, as a range of the text of the lines gathered.
-    struct PendingLine {
-        std::uint64_t number = 0;
-        std::size_t begin = 0;
-        std::size_t end = 0;
+    // Lines of one source gathered to be converted together: their text, and where each line
+    // lies in it.
+    struct Batch {
+        struct Line {
+            std::uint64_t number = 0;
+            std::size_t begin = 0;
+            std::size_t end = 0;
+        };
+        std::string quotedName;  // the source, as the first column of a row
+        std::u16string text;
+        std::vector<Line> lines;
     };
 
     CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
@@ -49,7 +56,11 @@ public:
 
 private:
     void EndLine();
+    // Converts the lines gathered: the later ones on another thread, where there is a processor
+    // for it, while this one goes on.
     void WriteRows();
+    // Writes the rows that the other thread still converts.
+    void CollectRows();
     void Emit(std::string_view text);
 
     InputEncoding encoding_;
@@ -60,11 +71,10 @@ private:
 
     LineDecoder decoder_{InputEncoding::Utf8};
     std::string name_;
-    std::string quotedName_;  // as the first column of a row
     std::uint64_t lineNumber_ = 0;
     std::u16string line_;
-    std::u16string pendingText_;
-    std::vector<PendingLine> pending_;
+    Batch batch_;
+    std::future<std::string> laterRows_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;

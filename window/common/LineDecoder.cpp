@@ -55,7 +55,9 @@ Step DecodeUtf8(const Byte* begin, const Byte* end, std::u16string& line, std::s
         const Byte* run = p;
         const Byte* runEnd = p + std::min(static_cast<std::size_t>(end - p), limit - line.size());
         while (run < runEnd && *run < 0x80 && *run != '\n') ++run;
-        line.append(p, run);
+        const std::size_t at = line.size();
+        line.resize(at + static_cast<std::size_t>(run - p));
+        std::copy(p, run, line.begin() + static_cast<std::ptrdiff_t>(at));
         p = run;
         if (p == end || line.size() >= limit) break;
         if (*p == '\n') return {static_cast<std::size_t>(p + 1 - begin), true};
