@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,4 +119,28 @@ TEST(NumberReadingTest, HugeHexIsInfinite) {
 
 TEST(NumberReadingTest, LongTextReadsWholeNumber) {
     EXPECT_EQ(1.0, ReadLeadingNumber(u"0." + std::u16string(400, u'9') + u"x"));
+}
+
+// Every decimal reads as the nearest double, as from_chars reads it: short and long digit
+// strings, points anywhere, and exponents small and large.
+TEST(NumberReadingTest, NearestDoubleAsFromChars) {
+    std::mt19937_64 random(2026);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const std::size_t digits = 1 + random() % (random() % 8 == 0 ? 25 : 7);
+        const std::size_t point = random() % (digits + 2);
+        for (std::size_t d = 0; d < digits; ++d) {
+            if (d == point) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 3 == 0) {
+            text += 'e';
+            text += std::to_string(static_cast<int>(random() % 80) - 40);
+        }
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(expected),
+                  std::bit_cast<std::uint64_t>(ReadLeadingNumber(std::u16string(text.begin(), text.end()))))
+            << text;
+    }
 }

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -89,6 +91,13 @@ double ReadRadixNumber(Cursor& cursor) {
 
 constexpr long long kExponentCap = 100000;  // far beyond any double, small enough to add safely
 
+// Whole numbers of up to 15 digits and the powers of ten up to 10^22 are exact doubles.
+constexpr int kExactDigits = 15;
+constexpr long long kExactPowers = 22;
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 double ReadDecimalNumber(Cursor& cursor) {
     std::string number;  // the number rewritten in ASCII for from_chars
     bool negative = false;
@@ -101,12 +110,20 @@ double ReadDecimalNumber(Cursor& cursor) {
     bool seenPoint = false;
     bool seenNonZero = false;
     long long magnitude = 0;  // decimal position of the leading significant digit
+    std::uint64_t mantissa = 0;  // the first significant digits as a whole number ...
+    long long exponent10 = 0;    // ... times ten to this
+    int mantissaDigits = 0;
     for (char16_t c = cursor.Peek();; c = cursor.Peek()) {
         if (IsDecimalDigit(c)) {
             anyDigit = true;
             seenNonZero = seenNonZero || c != u'0';
             if (seenNonZero && !seenPoint) ++magnitude;
             if (!seenNonZero && seenPoint) --magnitude;
+            if (seenNonZero) ++mantissaDigits;
+            if (mantissaDigits <= kExactDigits) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - u'0');
+                if (seenPoint) --exponent10;
+            }
         } else if (c == u'.' && !seenPoint) {
             seenPoint = true;
         } else {
@@ -135,12 +152,21 @@ double ReadDecimalNumber(Cursor& cursor) {
             }
             if (negativeExponent) exponent = -exponent;
             magnitude += exponent;
+            exponent10 += exponent;
             number += 'e';
             number += std::to_string(exponent);
             cursor = probe;
         }
     }
 
+    // A few digits and a small exponent, as every magnitude has, are exact doubles, and one
+    // multiplication or division rounds them as from_chars would.
+    if (mantissaDigits <= kExactDigits && std::abs(exponent10) <= kExactPowers) {
+        const double power = kPowersOfTen[std::abs(exponent10)];
+        const auto exact = static_cast<double>(mantissa);
+        const double value = exponent10 < 0 ? exact / power : exact * power;
+        return negative ? -value : value;
+    }
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {

@@ -142,12 +142,29 @@ private:
 }  // namespace
 
 std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
+    constexpr int kMostPaddedDigits = 20;
+    const std::optional<Scaled> scaled = RoundScaled(value, decimals);
+    if (scaled && minIntegerDigits <= kMostPaddedDigits) {
+        // The digits from the last, with the period after `decimals` of them, and at least one
+        // integer digit; a value that rounds to zero shows no sign.
+        std::array<char, 48> buffer;
+        char* const end = buffer.data() + buffer.size();
+        char* first = end;
+        std::uint64_t rest = scaled->magnitude;
+        const int leastDigits = decimals + std::max(minIntegerDigits, 1);
+        for (int written = 0; rest != 0 || written < leastDigits; ++written) {
+            if (written == decimals && decimals > 0) *--first = '.';
+            *--first = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        if (scaled->negative && scaled->magnitude != 0) *--first = '-';
+        return std::string(first, end);
+    }
     const FixedDigits fixed(value, decimals);
     std::string_view digits = fixed.Text();
     bool sign = false;
     if (!digits.empty() && digits.front() == '-') {
         digits.remove_prefix(1);
-        // A value that rounds to zero shows no sign.
         sign = std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0' && c != '.'; });
     }
     const auto integerDigits =
