@@ -140,7 +140,8 @@ TEST(NumberReadingTest, NearestDoubleAsFromChars) {
         double expected = 0.0;
         std::from_chars(text.data(), text.data() + text.size(), expected);
         ASSERT_EQ(std::bit_cast<std::uint64_t>(expected),
-                  std::bit_cast<std::uint64_t>(ReadLeadingNumber(std::u16string(text.begin(), text.end()))))
+                  std::bit_cast<std::uint64_t>(
+                      ReadLeadingNumber(std::u16string(text.begin(), text.end()))))
             << text;
     }
 }

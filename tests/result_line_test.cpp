@@ -133,7 +133,8 @@ TEST(FormatWithPictureTest, AgreesWithToChars) {
         for (int decimals = 0; decimals <= 3; ++decimals) {
             std::array<char, 400> buffer{};
             const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                           std::chars_format::fixed, decimals).ptr;
+                                           std::chars_format::fixed, decimals)
+                                 .ptr;
             std::string digits(buffer.data(), end);
             // A value that rounds to zero shows no sign.
             if (digits.front() == '-' && digits.find_first_not_of("-0.") == std::string::npos) {

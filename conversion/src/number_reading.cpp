@@ -109,7 +109,7 @@ double ReadDecimalNumber(Cursor& cursor) {
     bool anyDigit = false;
     bool seenPoint = false;
     bool seenNonZero = false;
-    long long magnitude = 0;  // decimal position of the leading significant digit
+    long long magnitude = 0;     // decimal position of the leading significant digit
     std::uint64_t mantissa = 0;  // the first significant digits as a whole number ...
     long long exponent10 = 0;    // ... times ten to this
     int mantissaDigits = 0;

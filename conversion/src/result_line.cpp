@@ -142,6 +142,12 @@ private:
 }  // namespace
 
 std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
+    std::string text;
+    AppendFixed(text, value, decimals, minIntegerDigits);
+    return text;
+}
+
+void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits) {
     constexpr int kMostPaddedDigits = 20;
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (scaled && minIntegerDigits <= kMostPaddedDigits) {
@@ -158,22 +164,23 @@ std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
             rest /= 10;
         }
         if (scaled->negative && scaled->magnitude != 0) *--first = '-';
-        return std::string(first, end);
+        out.append(first, end);
+        return;
     }
     const FixedDigits fixed(value, decimals);
     std::string_view digits = fixed.Text();
     bool sign = false;
     if (!digits.empty() && digits.front() == '-') {
         digits.remove_prefix(1);
-        sign = std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0' && c != '.'; });
+        sign =
+            std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0' && c != '.'; });
     }
     const auto integerDigits =
         static_cast<int>(std::find(digits.begin(), digits.end(), '.') - digits.begin());
     const auto zeros = static_cast<std::size_t>(std::max(minIntegerDigits - integerDigits, 0));
-    std::string text(static_cast<std::size_t>(sign) + zeros + digits.size(), '0');
-    if (sign) text.front() = '-';
-    std::copy(digits.begin(), digits.end(), text.end() - static_cast<std::ptrdiff_t>(digits.size()));
-    return text;
+    if (sign) out += '-';
+    out.append(zeros, '0');
+    out += digits;
 }
 
 ConvertedMagnitudes ConvertMagnitudes(double BT, double VT) {

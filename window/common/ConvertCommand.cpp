@@ -38,7 +38,8 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
         }
         converter.BeginSource(source);
         std::ptrdiff_t count = 0;
-        while ((count = streams.Read(buffer.get(), kPiece, reason)) > 0 && !converter.OutputFailed()) {
+        while ((count = streams.Read(buffer.get(), kPiece, reason)) > 0 &&
+               !converter.OutputFailed()) {
             converter.Feed({buffer.get(), static_cast<std::size_t>(count)});
         }
         streams.Close();

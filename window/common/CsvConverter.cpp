@@ -4,8 +4,8 @@
 #include <array>
 #include <charconv>
 #include <functional>
-#include <memory>
 #include <future>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -39,24 +39,19 @@ std::string CsvField(std::string_view text) {
     return field;
 }
 
-// The shortest decimal that reads back as the same double, such as 10.5 or 1e+22.
-void AppendShortest(std::string& out, double value) {
-    std::array<char, 32> buffer{};
+// The shortest decimal that reads back as the same double, such as 10.5 or 1e+22, or a whole
+// number.
+template <typename Number>
+void AppendNumber(std::string& out, Number value) {
+    std::array<char, 32> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     out.append(buffer.data(), result.ptr);
 }
 
-template <typename Number>
-std::string Decimal(Number value) {
-    std::array<char, 24> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
 // Shortens a line that is still growing to a text that gives the same result, however the line
 // goes on: the last "BT=" and the last "VT=" with their value fields, which may go on into what
-// is still to come, and the last two units, which may begin a tag. The pieces keep their order; where
-// two touch they stay one, and elsewhere a separator keeps them apart, so that no tag is made
+// is still to come, and the last two units, which may begin a tag. The pieces keep their order;
+// where two touch they stay one, and elsewhere a separator keeps them apart, so that no tag is made
 // or lost between them.
 void Compact(std::u16string& line) {
     std::vector<std::pair<std::size_t, std::size_t>> pieces;
@@ -91,24 +86,31 @@ std::string Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::s
         const conversion::TaggedValues values =
             conversion::ScanTaggedValues(text.substr(first->begin, first->end - first->begin));
         if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) continue;
-        const ShownNumbers numbers = NumbersFor(values);
+        const ShownValues shown = ValuesFor(values);
         out += batch.quotedName;
         out += ',';
-        out += Decimal(first->number);
+        AppendNumber(out, first->number);
         out += ',';
-        AppendShortest(out, values.BT);
+        AppendNumber(out, values.BT);
         out += ',';
-        AppendShortest(out, values.VT);
-        for (const std::string* number : {&numbers.B, &numbers.V, &numbers.R, &numbers.colourIndex}) {
+        AppendNumber(out, values.VT);
+        for (const double number : {shown.line.B, shown.line.V, shown.line.R, shown.colourIndex}) {
             out += ',';
-            out += *number;
+            conversion::AppendFixed(out, number, kShownDecimals);
         }
-        out += numbers.extrapolated ? ",1" : ",0";
-        out += numbers.faint ? ",1" : ",0";
-        for (const std::string* number :
-             {&numbers.bessellV, &numbers.bessellBMinusV, &numbers.hendenR, &numbers.hendenI}) {
+        out += shown.extrapolated ? ",1" : ",0";
+        out += shown.faint ? ",1" : ",0";
+        out += ',';
+        if (shown.bessell) {
+            conversion::AppendFixed(out, shown.bessell->V, kShownDecimals);
             out += ',';
-            out += *number;
+            conversion::AppendFixed(out, shown.bessell->BMinusV, kShownDecimals);
+        } else {
+            out += ',';
+        }
+        for (const double number : {shown.henden.R, shown.henden.I}) {
+            out += ',';
+            conversion::AppendFixed(out, number, kShownDecimals);
         }
         out += '\n';
     }
@@ -219,7 +221,8 @@ void CsvConverter::EndLine() {
     if (!line_.empty() && line_.back() == u'\r') line_.pop_back();
     if (decoder_.LineInvalid()) {
         inputFailed_ = true;
-        const std::string number = Decimal(lineNumber_);
+        std::string number;
+        AppendNumber(number, lineNumber_);
         report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
                                          std::u16string(number.begin(), number.end()))));
     } else {
@@ -243,9 +246,8 @@ void CsvConverter::WriteRows() {
     }
     // This thread also decodes the next lines meanwhile, so it takes the smaller share.
     const std::size_t split = count * 2 / 5;
-    laterRows_ = std::async(std::launch::async, [batch, split, count] {
-        return Rows(*batch, split, count);
-    });
+    laterRows_ = std::async(std::launch::async,
+                            [batch, split, count] { return Rows(*batch, split, count); });
     Emit(Rows(*batch, 0, split));
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 enum class InputEncoding {
-    Utf8,      // with or without a byte order mark; UTF-16 LE or BE where its byte order mark says so
+    Utf8,  // with or without a byte order mark; UTF-16 LE or BE where its byte order mark says so
     ShiftJis,  // Windows' code page 932
 };
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kShownDecimals = 3;
-
 // A number for the tooltip, with the separator given, and negative ones with the minus sign
 // rather than the hyphen-minus.
 std::u16string ForToolTip(std::string_view number, char16_t separator) {
@@ -27,7 +25,10 @@ void AppendLine(std::u16string& lines, std::u16string_view line) {
     lines += line;
 }
 
-std::u16string ToolTip(const ShownNumbers& numbers, char16_t separator, const Texts& texts) {
+std::u16string ToolTip(const ShownValues& numbers, char16_t separator, const Texts& texts) {
+    const auto shown = [separator](double value) {
+        return ForToolTip(conversion::FormatFixed(value, kShownDecimals), separator);
+    };
     std::u16string lines;
     if (numbers.extrapolated) {
         AppendLine(lines, texts.extrapolatedFirstLine);
@@ -37,18 +38,17 @@ std::u16string ToolTip(const ShownNumbers& numbers, char16_t separator, const Te
         AppendLine(lines,
                    Substitute(texts.faint, Constant(conversion::kFaintTycho2VT, 1, separator)));
     }
-    AppendLine(lines, Substitute(texts.colourIndex, ForToolTip(numbers.colourIndex, separator)));
-    if (!numbers.bessellV.empty()) {
-        AppendLine(lines, Substitute(texts.bessell, ForToolTip(numbers.bessellV, separator),
-                                     ForToolTip(numbers.bessellBMinusV, separator)));
+    AppendLine(lines, Substitute(texts.colourIndex, shown(numbers.colourIndex)));
+    if (numbers.bessell) {
+        AppendLine(lines, Substitute(texts.bessell, shown(numbers.bessell->V),
+                                     shown(numbers.bessell->BMinusV)));
     } else {
         AppendLine(lines,
                    Substitute(texts.bessellOutside,
                               Constant(conversion::kBessellLowestColourIndex, 2, separator),
                               Constant(conversion::kBessellHighestColourIndex, 2, separator)));
     }
-    AppendLine(lines, Substitute(texts.henden, ForToolTip(numbers.hendenR, separator),
-                                 ForToolTip(numbers.hendenI, separator)));
+    AppendLine(lines, Substitute(texts.henden, shown(numbers.henden.R), shown(numbers.henden.I)));
     AppendLine(lines, Substitute(texts.fitsRange,
                                  Constant(conversion::kFitsLowestColourIndex, 1, separator),
                                  Constant(conversion::kFitsHighestColourIndex, 1, separator)));
@@ -79,24 +79,15 @@ std::u16string WithCrLfLineEnds(std::u16string_view text) {
     return result;
 }
 
-ShownNumbers NumbersFor(const conversion::TaggedValues& values) {
-    const auto shown = [](double value) { return conversion::FormatFixed(value, kShownDecimals); };
-    const conversion::ConvertedMagnitudes m = conversion::ConvertMagnitudes(values.BT, values.VT);
-    ShownNumbers numbers;
-    numbers.B = shown(m.B);
-    numbers.V = shown(m.V);
-    numbers.R = shown(m.R);
-    numbers.colourIndex = shown(values.BT - values.VT);
-    if (const auto bessell = conversion::ConvertBessell2000(values.BT, values.VT)) {
-        numbers.bessellV = shown(bessell->V);
-        numbers.bessellBMinusV = shown(bessell->BMinusV);
-    }
-    const conversion::HendenMagnitudes henden = conversion::ConvertHendenRI(values.BT, values.VT);
-    numbers.hendenR = shown(henden.R);
-    numbers.hendenI = shown(henden.I);
-    numbers.extrapolated = !conversion::IsWithinFits(values.BT, values.VT);
-    numbers.faint = values.VT > conversion::kFaintTycho2VT;
-    return numbers;
+ShownValues ValuesFor(const conversion::TaggedValues& values) {
+    ShownValues shown;
+    shown.line = conversion::ConvertMagnitudes(values.BT, values.VT);
+    shown.colourIndex = values.BT - values.VT;
+    shown.bessell = conversion::ConvertBessell2000(values.BT, values.VT);
+    shown.henden = conversion::ConvertHendenRI(values.BT, values.VT);
+    shown.extrapolated = !conversion::IsWithinFits(values.BT, values.VT);
+    shown.faint = values.VT > conversion::kFaintTycho2VT;
+    return shown;
 }
 
 Result ResultFor(std::u16string_view text, char16_t decimalSeparator, const Texts& texts) {
@@ -104,9 +95,9 @@ Result ResultFor(std::u16string_view text, char16_t decimalSeparator, const Text
     Result result;
     result.line = conversion::BuildResultText(values, decimalSeparator);
     if (conversion::ResultKindOf(values) == conversion::ResultKind::Magnitudes) {
-        const ShownNumbers numbers = NumbersFor(values);
-        result.extrapolated = numbers.extrapolated;
-        result.toolTip = ToolTip(numbers, decimalSeparator, texts);
+        const ShownValues shown = ValuesFor(values);
+        result.extrapolated = shown.extrapolated;
+        result.toolTip = ToolTip(shown, decimalSeparator, texts);
     }
     result.description = std::u16string(result.extrapolated ? texts.extrapolatedDescription
                                                             : texts.resultDescription);

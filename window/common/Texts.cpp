@@ -25,13 +25,16 @@ constexpr Texts kEnglish{
     .versionOption = u"Displays version information.",
     .unknownOption = u"Unknown option '%1'.",
     .unexpectedArgument = u"Unexpected argument '%1'.",
-    .needsDisplay = u"the window needs a graphical session, and neither DISPLAY nor "
-                    u"WAYLAND_DISPLAY is set.",
+    .needsDisplay =
+        u"the window needs a graphical session, and neither DISPLAY nor "
+        u"WAYLAND_DISPLAY is set.",
     .convertUsage = u"       %1 --convert [--encoding NAME] [FILE]...",
-    .convertOption = u"Converts each line of the FILEs, or of standard input, into a CSV row "
-                     u"on standard output; no window opens.",
-    .encodingOption = u"Reads the input as NAME: utf-8 (the default; UTF-16 with a byte order "
-                      u"mark is recognised) or shift_jis (code page 932).",
+    .convertOption =
+        u"Converts each line of the FILEs, or of standard input, into a CSV row "
+        u"on standard output; no window opens.",
+    .encodingOption =
+        u"Reads the input as NAME: utf-8 (the default; UTF-16 with a byte order "
+        u"mark is recognised) or shift_jis (code page 932).",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
     .invalidBytes = u"%1:%2: bytes that are not valid in the input's encoding; line skipped",
@@ -65,13 +68,16 @@ constexpr Texts kJapanese{
     .versionOption = u"バージョン情報を表示します。",
     .unknownOption = u"不明なオプション '%1' です。",
     .unexpectedArgument = u"余分な引数 '%1' があります。",
-    .needsDisplay = u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
-                    u"WAYLAND_DISPLAY も設定されていません。",
+    .needsDisplay =
+        u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
+        u"WAYLAND_DISPLAY も設定されていません。",
     .convertUsage = u"        %1 --convert [--encoding NAME] [FILE]...",
-    .convertOption = u"FILE（または標準入力）の各行を CSV の行に変換して標準出力に書き出します。"
-                     u"ウィンドウは開きません。",
-    .encodingOption = u"入力を文字コード NAME で読みます：utf-8（既定。BOM 付きの UTF-16 も認識）"
-                      u"または shift_jis（コードページ 932）。",
+    .convertOption =
+        u"FILE（または標準入力）の各行を CSV の行に変換して標準出力に書き出します。"
+        u"ウィンドウは開きません。",
+    .encodingOption =
+        u"入力を文字コード NAME で読みます：utf-8（既定。BOM 付きの UTF-16 も認識）"
+        u"または shift_jis（コードページ 932）。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .invalidBytes = u"%1:%2: 入力の文字コードとして無効なバイトがあるため、この行を飛ばしました",

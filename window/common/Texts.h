@@ -35,7 +35,7 @@ struct Texts {
     std::u16string_view needsDisplay;
 
     // The converter.
-    std::u16string_view convertUsage;    // %1: the program's name
+    std::u16string_view convertUsage;  // %1: the program's name
     std::u16string_view convertOption;
     std::u16string_view encodingOption;
     std::u16string_view missingValue;     // %1: the option

@@ -2,6 +2,7 @@
 #pragma once
 
 // Answers --help and --version, runs --convert, and rejects an unknown option, an argument or
-// a missing display, each by ending the program; returns when the window is to open. Needs no display, so it runs before the
-// QApplication, and lets Qt's own options (-platform, -style, ...) through for it to take.
+// a missing display, each by ending the program; returns when the window is to open. Needs no
+// display, so it runs before the QApplication, and lets Qt's own options (-platform, -style, ...)
+// through for it to take.
 void ProcessCommandLine(int& argc, char* argv[]);

@@ -10,9 +10,9 @@ Win32ConvertStreams::Win32ConvertStreams()
     // A window program started from a console has no standard streams of its own: it writes
     // to that console, where one can be borrowed.
     if ((!IsUsable(output_) || !IsUsable(errors_)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-        console_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+        console_ =
+            CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         if (!IsUsable(output_)) output_ = console_;
         if (!IsUsable(errors_)) errors_ = console_;
     }
@@ -64,8 +64,7 @@ void Win32ConvertStreams::Close() {
     ownsSource_ = false;
 }
 
-ConvertStreams::Written Win32ConvertStreams::Write(std::string_view bytes,
-                                                   std::u16string& reason) {
+ConvertStreams::Written Win32ConvertStreams::Write(std::string_view bytes, std::u16string& reason) {
     DWORD mode = 0;
     // A console shows UTF-16 whatever its code page; the rows are whole characters.
     if (GetConsoleMode(output_, &mode)) {

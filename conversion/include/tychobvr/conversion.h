@@ -75,6 +75,8 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture);
 // to `decimals` places, with at least `minIntegerDigits` integer digits, and no sign when it
 // rounds to zero; "10.389" for 10.3885 and 3 decimals.
 std::string FormatFixed(double value, int decimals, int minIntegerDigits = 1);
+// The same number, appended to `out`.
+void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits = 1);
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
