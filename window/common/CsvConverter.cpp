@@ -176,7 +176,7 @@ void CsvConverter::BeginSource(std::string_view name) {
     name_ = name;
     batch_.quotedName = CsvField(name);
     lineNumber_ = 0;
-    line_.clear();
+    lineStart_ = batch_.text.size();
     untaken_.clear();
 }
 
@@ -188,14 +188,18 @@ void CsvConverter::Feed(std::string_view bytes) {
         joined += bytes;
         bytes = joined;
     }
+    // The line being decoded goes straight to the end of the batch's text.
+    std::u16string& text = batch_.text;
     for (;;) {
-        const LineDecoder::Step step = decoder_.Decode(bytes, line_, lineLimit_);
+        const LineDecoder::Step step = decoder_.Decode(bytes, text, lineStart_ + lineLimit_);
         bytes.remove_prefix(step.taken);
         if (step.lineEnded) {
             EndLine();
             if (outputFailed_) return;
-        } else if (line_.size() >= lineLimit_) {
-            Compact(line_);
+        } else if (text.size() - lineStart_ >= lineLimit_) {
+            std::u16string line = text.substr(lineStart_);
+            Compact(line);
+            text.replace(lineStart_, std::u16string::npos, line);
         } else {
             break;  // what is left is the start of a character still to come, or nothing
         }
@@ -207,9 +211,9 @@ void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
     if (complete) {
         decoder_.Finish(untaken_);
-        if (!line_.empty() || decoder_.LineInvalid()) EndLine();
+        if (batch_.text.size() > lineStart_ || decoder_.LineInvalid()) EndLine();
     }
-    line_.clear();
+    batch_.text.resize(lineStart_);
     untaken_.clear();
     if (!batch_.lines.empty()) WriteRows();
     CollectRows();
@@ -217,21 +221,21 @@ void CsvConverter::EndSource(bool complete) {
 
 void CsvConverter::EndLine() {
     ++lineNumber_;
+    std::u16string& text = batch_.text;
     // A CR right before the LF belongs to the line end.
-    if (!line_.empty() && line_.back() == u'\r') line_.pop_back();
+    if (text.size() > lineStart_ && text.back() == u'\r') text.pop_back();
     if (decoder_.LineInvalid()) {
+        text.resize(lineStart_);
         inputFailed_ = true;
         std::string number;
         AppendNumber(number, lineNumber_);
         report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
                                          std::u16string(number.begin(), number.end()))));
     } else {
-        std::u16string& text = batch_.text;
-        batch_.lines.push_back({lineNumber_, text.size(), text.size() + line_.size()});
-        text += line_;
+        batch_.lines.push_back({lineNumber_, lineStart_, text.size()});
         if (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce) WriteRows();
     }
-    line_.clear();
+    lineStart_ = batch_.text.size();
     decoder_.StartLine();
 }
 

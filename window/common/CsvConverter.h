@@ -72,7 +72,7 @@ private:
     LineDecoder decoder_{InputEncoding::Utf8};
     std::string name_;
     std::uint64_t lineNumber_ = 0;
-    std::u16string line_;
+    std::size_t lineStart_ = 0;  // where the line being decoded begins in the batch's text
     Batch batch_;
     std::future<std::string> laterRows_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
