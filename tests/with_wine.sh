@@ -17,6 +17,7 @@ trap stop_server EXIT
 
 setup_prefix() {
   wine wineboot --init
+  # A new prefix reports Windows 7, where the window refuses to start: it is Windows 10 here.
   # Unmanaged windows close at once without a window manager. The label's font renders with
   # IPA's metric-compatible Gothic, and Japanese in captions falls back to it.
   local settings
@@ -24,6 +25,9 @@ setup_prefix() {
   { printf '\xff\xfe'
     iconv -f UTF-8 -t UTF-16LE <<REG
 Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\\Software\\Wine]
+"Version"="win10"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
 "Managed"="N"
@@ -40,11 +44,11 @@ REG
   wine regedit /S "$(winepath -w "$settings")"
   rm -f "$settings"
   wineserver -w
-  touch "$WINEPREFIX/.tychobvr-ready"
+  touch "$WINEPREFIX/.tychobvr-windows10"
 }
 
 if [ -z "${DISPLAY:-}" ] || [ -z "${TYCHOBVR_OWN_DISPLAY:-}" ]; then
   exec env TYCHOBVR_OWN_DISPLAY=1 bash "$here/with_xvfb.sh" bash "$0" "$WINEPREFIX" "$@"
 fi
-[ -f "$WINEPREFIX/.tychobvr-ready" ] || setup_prefix >/dev/null 2>&1
+[ -f "$WINEPREFIX/.tychobvr-windows10" ] || setup_prefix >/dev/null 2>&1
 "$@"

@@ -20,6 +20,29 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TychoBVR'
 folder=$(winepath -u 'C:\Program Files\TychoBVR')
 shortcut=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TychoBVR\TychoBVR.lnk')
 
+# The prefix's Windows version, which a running server keeps until it is started again.
+windows_version() {
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+  wineserver -k
+  wineserver -w
+}
+
+# On Windows 7 the program still answers on the command line, but its window and the installer
+# refuse, saying why, and the installer leaves nothing behind.
+windows_version win7
+out=$(wine "$build/bin/tychobvr.exe" --version | tr -d '\r') || fail "--version on Windows 7 exits $?"
+[ "$out" = "tychobvr $version" ] || fail "--version on Windows 7 prints '$out'"
+LC_ALL=en_US.UTF-8 TYCHOBVR_OLD_WINDOWS=1 TYCHOBVR_EXE=$(winepath -w "$build/bin/tychobvr.exe") \
+  wine "$build/tests/window/win32/tychobvr_e2e_test.exe" --gtest_filter=OldWindowsTest.* \
+  >/dev/null || fail "the program on Windows 7"
+status=0
+wine "$setup" /S || status=$?
+wineserver -w
+[ "$status" -ne 0 ] || fail "the installer succeeds on Windows 7"
+[ ! -e "$folder" ] || fail "the refused installer leaves $(ls -A "$folder")"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the refused installer leaves its uninstall entry"
+windows_version win10
+
 wine "$setup" /S
 wineserver -w
 for name in tychobvr.exe tychobvr.com LICENSE README.txt Uninstall.exe; do

@@ -28,6 +28,7 @@ constexpr Texts kEnglish{
     .needsDisplay =
         u"the window needs a graphical session, and neither DISPLAY nor "
         u"WAYLAND_DISPLAY is set.",
+    .needsWindows10 = u"TychoBVR needs Windows 10 or later.",
     .convertUsage = u"       %1 --convert [--encoding NAME] [FILE]...",
     .convertOption =
         u"Converts each line of the FILEs, or of standard input, into a CSV row "
@@ -71,6 +72,7 @@ constexpr Texts kJapanese{
     .needsDisplay =
         u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
         u"WAYLAND_DISPLAY も設定されていません。",
+    .needsWindows10 = u"TychoBVR には Windows 10 以降が必要です。",
     .convertUsage = u"        %1 --convert [--encoding NAME] [FILE]...",
     .convertOption =
         u"FILE（または標準入力）の各行を CSV の行に変換して標準出力に書き出します。"

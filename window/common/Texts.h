@@ -33,6 +33,7 @@ struct Texts {
     std::u16string_view unknownOption;       // %1: the option
     std::u16string_view unexpectedArgument;  // %1: the argument
     std::u16string_view needsDisplay;
+    std::u16string_view needsWindows10;
 
     // The converter.
     std::u16string_view convertUsage;  // %1: the program's name

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "Clipboard.h"
+#include "Dpi.h"
 #include "Texts.h"
 #include "UserTexts.h"
 #include "WarningColour.h"
@@ -61,7 +62,7 @@ std::u16string WindowText(HWND control) {
 UniqueFont MessageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+    if (!SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, dpi)) {
         return nullptr;
     }
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
@@ -217,7 +218,7 @@ bool Form1::OnCreate() {
     }
     ShowResult(MessageResult(u"V = xx.xxx", UserTexts()));
 
-    LayOut(GetDpiForWindow(window));
+    LayOut(DpiOf(window));
     lastFocus = Text1;
     return true;
 }
@@ -246,16 +247,15 @@ LRESULT Form1::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    // The client area keeps its size in twips; only the place comes from Windows.
-    RECT frame{0, 0, Pixels(kClientWidth, dpi), Pixels(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExtendedStyle, dpi);
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows' rectangle first, then the client area exact in twips: where the frame does not
+    // grow with the DPI, as under Wine, the suggested size is a little off.
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut(dpi);
 }
 
 void Form1::OnSettingChange(WPARAM wParam) {
-    if (wParam == SPI_SETNONCLIENTMETRICS) LayOut(GetDpiForWindow(window));
+    if (wParam == SPI_SETNONCLIENTMETRICS) LayOut(layoutDpi);
 }
 
 void Form1::OnDestroy() {
@@ -271,9 +271,15 @@ void Form1::OnDestroy() {
 }
 
 void Form1::LayOut(UINT dpi) {
-    RECT frame{0, 0, Pixels(kClientWidth, dpi), Pixels(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExtendedStyle, dpi);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    layoutDpi = dpi;
+    // The client area in twips, around it the frame that the window has now.
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    SetWindowPos(window, nullptr, 0, 0,
+                 Pixels(kClientWidth, dpi) + (frame.right - frame.left) - client.right,
+                 Pixels(kClientHeight, dpi) + (frame.bottom - frame.top) - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const struct {
         HWND control;

@@ -51,7 +51,8 @@ private:
     HWND Label1 = nullptr;
     HWND Command1 = nullptr;
     HWND toolTip = nullptr;
-    UniqueFont messageFont;  // the text box's and the button's, for the window's DPI
+    UINT layoutDpi = USER_DEFAULT_SCREEN_DPI;  // the DPI the window is laid out for
+    UniqueFont messageFont;                    // the text box's and the button's, for that DPI
     UniqueFont labelFont;
     ComPtr<IAccPropServices> accessibility;  // null where the annotations are not to be had
     HWND lastFocus = nullptr;                // the control to give the focus back to on activation

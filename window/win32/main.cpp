@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <versionhelpers.h>
 
 #include <cstdlib>
 #include <optional>
@@ -8,9 +9,17 @@
 #include "CommandLine.h"
 #include "Form1.h"
 #include "Handles.h"
+#include "UserTexts.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (const std::optional<int> exitCode = ProcessCommandLine()) return *exitCode;
+    // The window follows its monitor's DPI as only Windows 10 lets it; the command line works
+    // on any Windows.
+    if (!IsWindows10OrGreater()) {
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(UserTexts().needsWindows10.data()),
+                    L"TychoBVR", MB_OK | MB_ICONERROR);
+        return EXIT_FAILURE;
+    }
     const ComApartment com;  // for the screen readers' annotations
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

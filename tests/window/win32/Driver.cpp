@@ -13,6 +13,7 @@ constexpr auto kPatience = std::chrono::seconds(20);
 
 struct Search {
     DWORD processId;
+    const wchar_t* windowClass;
     HWND found;
 };
 
@@ -22,7 +23,7 @@ BOOL CALLBACK MatchForm(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &processId);
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (processId != search->processId || std::wcscmp(className, kFormClass) != 0 ||
+    if (processId != search->processId || std::wcscmp(className, search->windowClass) != 0 ||
         !IsWindowVisible(window)) {
         return TRUE;
     }
@@ -32,7 +33,8 @@ BOOL CALLBACK MatchForm(HWND window, LPARAM data) {
 
 }  // namespace
 
-Program::Program(const std::wstring& path, const std::wstring& arguments) {
+Program::Program(const std::wstring& path, const std::wstring& arguments,
+                 const wchar_t* windowClass) {
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -42,7 +44,7 @@ Program::Program(const std::wstring& path, const std::wstring& arguments) {
         return;
     }
     WaitForInputIdle(process.hProcess, 10000);
-    Search search{process.dwProcessId, nullptr};
+    Search search{process.dwProcessId, windowClass != nullptr ? windowClass : kFormClass, nullptr};
     while (std::chrono::steady_clock::now() - start < kPatience && IsRunning()) {
         EnumWindows(MatchForm, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) break;
@@ -64,6 +66,14 @@ Program::~Program() {
 
 bool Program::IsRunning() const {
     return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Program::Wait() const {
+    DWORD exitCode = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    }
+    return exitCode;
 }
 
 void Program::Press() const { SendMessageW(Control(IDC_COMMAND1), BM_CLICK, 0, 0); }

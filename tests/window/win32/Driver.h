@@ -10,8 +10,10 @@
 // One run of the program, from its start to its window's close.
 class Program {
 public:
-    // Starts the program with the arguments and waits until its window is there.
-    explicit Program(const std::wstring& path, const std::wstring& arguments = L"");
+    // Starts the program with the arguments and waits until its window is there: its form, or
+    // a top-level window of another class, such as a message box's "#32770".
+    explicit Program(const std::wstring& path, const std::wstring& arguments = L"",
+                     const wchar_t* windowClass = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -24,6 +26,9 @@ public:
     HANDLE Process() const { return process.hProcess; }
     // How long it took from the start until the window was shown.
     std::chrono::steady_clock::duration StartTime() const { return startTime; }
+
+    // Waits for the program to end, at most ten seconds, and gives its exit code.
+    DWORD Wait() const;
 
     // Clicks OK and returns once the press is done.
     void Press() const;

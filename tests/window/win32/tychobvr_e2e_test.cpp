@@ -199,6 +199,19 @@ TEST(LayoutTest, ControlsInTwipsAtEveryDpi) {
     }
 }
 
+// Run by the package check with the Wine prefix set to Windows 7, where the window cannot follow
+// its monitor's DPI.
+TEST(OldWindowsTest, SaysWhatItNeedsAndEnds) {
+    if (std::getenv("TYCHOBVR_OLD_WINDOWS") == nullptr) GTEST_SKIP() << "run on Windows 7";
+    const Program program(ProgramPath(), L"", L"#32770");
+    ASSERT_TRUE(program.HasWindow()) << "no message box";
+    constexpr int kMessageBoxText = 0xFFFF;
+    EXPECT_EQ(u"TychoBVR needs Windows 10 or later.",
+              TextOf(GetDlgItem(program.Form(), kMessageBoxText)));
+    PostMessageW(program.Form(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(1u, program.Wait());
+}
+
 // Run by ctest with a user locale set and the separator it must give.
 TEST(UserLocale, ResultLineUsesTheUsersSeparator) {
     const char* separator = std::getenv("TYCHOBVR_EXPECTED_SEPARATOR");
