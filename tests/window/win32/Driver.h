@@ -59,7 +59,7 @@ bool PutOnClipboard(std::u16string_view text);
 // Keeps the clipboard open, as a slow program might, until the object goes.
 class HeldClipboard {
 public:
-    HeldClipboard() : held(OpenClipboard(nullptr) != FALSE) {}
+    explicit HeldClipboard(HWND owner = nullptr) : held(OpenClipboard(owner) != FALSE) {}
     ~HeldClipboard() {
         if (held) CloseClipboard();
     }

@@ -3,12 +3,17 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "Driver.h"
 #include "resource.h"
@@ -105,6 +110,125 @@ TEST_F(WindowTest, MebibyteOfCatalogueIsShownWhole) {
     PressWith(text);
     EXPECT_EQ(text.size(), TextOf(Text1()).size());
     EXPECT_EQ(kStar, TextOf(Label1()));
+}
+
+// A block of global memory holding the bytes, for the clipboard.
+HGLOBAL Global(const void* bytes, std::size_t size) {
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// Another program's clipboard: the formats it puts there at once, and the Unicode text it
+// promises and renders only when asked, after a while or not at all.
+class ClipboardOwner {
+public:
+    struct Format {
+        UINT format;
+        std::string bytes;
+    };
+    enum class Promise { None, RendersAfterASecond, RendersNothing };
+
+    ClipboardOwner(const std::vector<Format>& formats, Promise kind, std::u16string text)
+        : promise(kind), promised(std::move(text)) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = WndProc;
+        windowClass.lpszClassName = L"TychoBVR.ClipboardOwner";
+        RegisterClassW(&windowClass);
+        window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        const HeldClipboard clipboard(window);
+        EmptyClipboard();
+        for (const Format& format : formats) {
+            SetClipboardData(format.format, Global(format.bytes.data(), format.bytes.size()));
+        }
+        if (promise != Promise::None) SetClipboardData(CF_UNICODETEXT, nullptr);
+    }
+    ~ClipboardOwner() {
+        PutOnClipboard(u"");  // no promise outlives its owner
+        DestroyWindow(window);
+    }
+    ClipboardOwner(const ClipboardOwner&) = delete;
+    ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ClipboardOwner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_RENDERFORMAT && self != nullptr) {
+            if (self->promise == Promise::RendersAfterASecond) {
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+                const std::u16string& text = self->promised;
+                SetClipboardData(static_cast<UINT>(wParam),
+                                 Global(text.c_str(), (text.size() + 1) * sizeof(char16_t)));
+            }
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    Promise promise;
+    std::u16string promised;
+    HWND window = nullptr;
+};
+
+// What other Windows programs leave on the clipboard: old Japanese ones only CF_TEXT in code
+// page 932 with CF_LOCALE, some the text only when it is asked for, some only a picture or files.
+TEST_F(WindowTest, ClipboardsOfOtherPrograms) {
+    using Promise = ClipboardOwner::Promise;
+    const LCID japanese = 0x0411;
+    // "すばる BT=10.500 VT=10.000" in code page 932, with its null.
+    const std::string shiftJis("\x82\xb7\x82\xce\x82\xe9 BT=10.500 VT=10.000", 27);
+    BITMAPINFOHEADER bitmap{sizeof bitmap, 1, 1, 1, 24, BI_RGB, 4, 0, 0, 0, 0};
+    std::string dib(reinterpret_cast<const char*>(&bitmap), sizeof bitmap);
+    dib.append(4, '\0');
+    DROPFILES drop{sizeof drop, {0, 0}, FALSE, TRUE};
+    std::string files(reinterpret_cast<const char*>(&drop), sizeof drop);
+    const std::u16string path = u"C:\\stars BT=10.5 VT=10.txt";
+    files.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 2) * sizeof(char16_t));
+    const struct {
+        const char* name;
+        std::vector<ClipboardOwner::Format> formats;
+        Promise promise;
+        std::u16string text;
+        std::u16string_view line;
+    } cases[] = {
+        {"CF_TEXT in code page 932",
+         {{CF_TEXT, shiftJis},
+          {CF_LOCALE, std::string(reinterpret_cast<const char*>(&japanese), sizeof japanese)}},
+         Promise::None, u"すばる BT=10.500 VT=10.000", kStar},
+        {"rendered after a second", {}, Promise::RendersAfterASecond, u"BT=10.500 VT=10.000", kStar},
+        {"rendered as nothing", {}, Promise::RendersNothing, u"", u"BT,VT data not found"},
+        {"only a bitmap", {{CF_DIB, dib}}, Promise::None, u"", u"BT,VT data not found"},
+        {"only files", {{CF_HDROP, files}}, Promise::None, u"", u"BT,VT data not found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PressWith(u"BT=9 VT=9");  // what the text box held before
+        const ClipboardOwner owner(c.formats, c.promise, c.text);
+        const auto start = std::chrono::steady_clock::now();
+        program.Press();
+        const auto pressed = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(c.text, TextOf(Text1()));
+        EXPECT_EQ(c.line, TextOf(Label1()));
+        if (c.promise == Promise::RendersAfterASecond) {
+            EXPECT_GE(pressed, std::chrono::seconds(1)) << "the press did not wait";
+        }
+        ASSERT_TRUE(program.IsRunning());
+    }
+}
+
+TEST_F(WindowTest, FourMebibytesOfText) {
+    std::u16string text;
+    while (text.size() < 2 * 1024 * 1024) text += u"TYC 1234-5678-1 BT=11.500 VT=11.000 n=2\r\n";
+    text += u"BT=10.500 VT=10.000";
+    ASSERT_TRUE(PutOnClipboard(text));
+    const auto start = std::chrono::steady_clock::now();
+    program.Press();
+    const std::chrono::duration<double> pressed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(kStar, TextOf(Label1()));
+    std::printf("press with %zu KiB of text: %.2f s\n", text.size() * 2 / 1024, pressed.count());
 }
 
 TEST_F(WindowTest, ClipboardHeldByAnotherProgram) {
