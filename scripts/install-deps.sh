@@ -7,32 +7,59 @@ set -euo pipefail
 # dpkg-dev and file let CPack make the Debian package and work out what it depends on.
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
               qt6-translations-l10n dpkg-dev file)
-# The Windows build: the posix-thread mingw-w64 compilers, Wine to run its tests, NSIS for its
-# installer, and unzip to look into the zip.
+# gawk is what the converter's benchmark is measured against, and time measures its memory.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev gawk
-               locales xvfb xclip lintian appstream desktop-file-utils groff-base
-               g++-mingw-w64-x86-64-posix wine wine64 nsis unzip)
+               time locales xvfb xclip lintian appstream desktop-file-utils groff-base)
+# On a PC, also the Windows build (the posix-thread mingw-w64 compilers, Wine to run its tests,
+# NSIS for its installer, unzip to look into the zip) and the Raspberry Pi builds (Debian's
+# cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).
+pc_test_packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
+                  crossbuild-essential-arm64 crossbuild-essential-armhf qemu-user
+                  qt6-base-dev:arm64 qt6-base-dev:armhf)
+pi_architectures=(arm64 armhf)
 # The locales whose names the tests set, so that every program that asks glibc for them gets
 # them; C.UTF-8 is built into glibc.
 test_locales=(en_US ja_JP)
 
+architectures=()
 case "${1:-}" in
   run) packages=("${run_packages[@]}"); locales=() ;;
-  test) packages=("${test_packages[@]}"); locales=("${test_locales[@]}") ;;
+  test)
+    packages=("${test_packages[@]}")
+    locales=("${test_locales[@]}")
+    if [ "$(dpkg --print-architecture)" = amd64 ]; then
+      packages+=("${pc_test_packages[@]}")
+      architectures=("${pi_architectures[@]}")
+    fi
+    ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
+unadded=()
+for architecture in "${architectures[@]}"; do
+  dpkg --print-foreign-architectures | grep -qx "$architecture" || unadded+=("$architecture")
+done
+# Whether a package is installed: for the machine's own architecture (or for all), unless its
+# name says another one, as in qt6-base-dev:arm64.
+native=$(dpkg --print-architecture)
+installed() {
+  local name=${1%%:*} wanted=${1#*:}
+  [ "$wanted" != "$1" ] || wanted="$native|all"
+  dpkg-query -W -f='${Architecture} ${db:Status-Status}\n' "$name" 2>/dev/null |
+    grep -Eqx "($wanted) installed"
+}
 missing=()
 for package in "${packages[@]}"; do
-  dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
 uncompiled=()
 for name in "${locales[@]}"; do
   locale -a 2>/dev/null | grep -qx "$name.utf8" || uncompiled+=("$name")
 done
-[ ${#missing[@]} -eq 0 ] && [ ${#uncompiled[@]} -eq 0 ] && exit 0
+[ ${#unadded[@]} -eq 0 ] && [ ${#missing[@]} -eq 0 ] && [ ${#uncompiled[@]} -eq 0 ] && exit 0
 
 steps=()
+for architecture in "${unadded[@]}"; do steps+=("dpkg --add-architecture $architecture"); done
 [ ${#missing[@]} -eq 0 ] || steps+=("apt-get update" "apt-get install -y ${missing[*]}")
 for name in "${uncompiled[@]}"; do steps+=("localedef -i $name -c -f UTF-8 $name.UTF-8"); done
 
@@ -40,7 +67,7 @@ if [ "$(id -u)" -ne 0 ]; then
   command=$(printf ' && %s' "${steps[@]}")
   command=${command# && }
   {
-    echo "$0: missing: ${missing[*]} ${uncompiled[*]/%/.UTF-8 locale}"
+    echo "$0: missing: ${unadded[*]/#/architecture } ${missing[*]} ${uncompiled[*]/%/.UTF-8 locale}"
     echo "This needs root once. As root, run:"
     echo "  $command"
     echo "then run this command again. sudo is one way to be root, where you may use it:"

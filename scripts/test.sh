@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the g++ build with the window,
 # the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the run
-# command itself with the Debian package of its Release tree, and the Windows program, its
-# installer and its zip cross-built with mingw-w64 and tested under Wine.
+# command itself with the Debian package of its Release tree, the Windows program, its installer
+# and its zip cross-built with mingw-w64 and tested under Wine, and the Raspberry Pi builds for
+# arm64 and armhf, cross-built and tested under qemu-user with their Debian packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Nothing may depend on the caller's locale: the tools read UTF-8, and every test that needs
@@ -45,6 +46,13 @@ version=$(bash scripts/run.sh --version | tail -n 1)
 cmake --build build/release -j "$jobs" --target package
 bash tests/packaging/check_package.sh build/release
 
+# Wine and the cross builds run on a PC; elsewhere, such as on a Raspberry Pi itself, the tests
+# above are all there is.
+if [ "$(dpkg --print-architecture)" != amd64 ]; then
+  step "Skipped on $(dpkg --print-architecture): the Windows build under Wine and the Raspberry Pi cross builds, which need a PC"
+  exit 0
+fi
+
 step "mingw-w64: the Windows program, installer and zip, tested under Wine"
 cmake -S . -B build/test-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_BENCHMARKS=ON
@@ -53,3 +61,16 @@ cmake --build build/test-windows -j "$jobs" --target all package
 bash tests/with_wine.sh build/test-windows/wineprefix bash -c \
   'ctest --test-dir build/test-windows --output-on-failure -j "$1" &&
    bash tests/packaging/check_windows_package.sh build/test-windows' _ "$jobs"
+
+for architecture in arm64 armhf; do
+  case "$architecture" in
+    arm64) toolchain=cmake/aarch64-linux-gnu.cmake ;;
+    armhf) toolchain=cmake/arm-linux-gnueabihf.cmake ;;
+  esac
+  step "Raspberry Pi, $architecture: cross-built, its tests under qemu-user, its Debian package"
+  cmake -S . -B "build/test-$architecture" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DTYCHOBVR_WERROR=ON
+  cmake --build "build/test-$architecture" -j "$jobs" --target all package
+  ctest --test-dir "build/test-$architecture" --output-on-failure -j "$jobs"
+  bash tests/packaging/check_package.sh "build/test-$architecture" "$architecture" build/release
+done

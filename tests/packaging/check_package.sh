@@ -2,12 +2,24 @@
 # Checks the Debian package that a Release tree built: the Debian and freedesktop.org tools
 # accept it, it holds what a desktop program installs, its program answers on the command line
 # without a display, and apt can resolve what it depends on.
+#   check_package.sh BUILD [ARCHITECTURE REFERENCE-BUILD]
+# A package for another architecture is checked as well: its fields and its program's CPU, its
+# program run under qemu-user, and its other files the same as in the reference build's package.
 set -euo pipefail
 # The checkers read UTF-8 files (the Japanese manual page, desktop entry and AppStream data),
 # whatever locale the caller has.
 export LC_ALL=C.UTF-8
 build=$(realpath "$1")
-debs=("$build"/tychobvr_*_"$(dpkg --print-architecture)".deb)
+architecture=${2:-$(dpkg --print-architecture)}
+reference=${3:-}
+emulator=()
+case "$architecture" in
+  "$(dpkg --print-architecture)") machine="" ;;
+  arm64) machine="ARM aarch64"; emulator=(qemu-aarch64 -L /) ;;
+  armhf) machine="ARM, EABI5"; emulator=(qemu-arm -L /) ;;
+  *) echo "no check for $architecture" >&2; exit 2 ;;
+esac
+debs=("$build"/tychobvr_*_"$architecture".deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single package in $build" >&2; exit 1; }
 deb=${debs[0]}
 root=$(mktemp -d)
@@ -22,6 +34,19 @@ lintian --fail-on error,warning "$deb" || fail "lintian"
 
 dpkg-deb -x "$deb" "$root"
 version=$(dpkg-deb -f "$deb" Version)
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$architecture" ] ||
+  fail "Architecture: $(dpkg-deb -f "$deb" Architecture), not $architecture"
+if [ -n "$machine" ]; then
+  file -L "$root/usr/bin/tychobvr" | grep -q "ELF.*$machine" ||
+    fail "the program is not for $architecture: $(file -L "$root/usr/bin/tychobvr")"
+fi
+if [ -n "$reference" ]; then
+  # Everything but the program itself is the same, to the byte, as in the reference package.
+  others() { dpkg-deb -I "$1" md5sums | grep -v ' usr/bin/tychobvr$'; }
+  reference_deb=$(ls "$(realpath "$reference")"/tychobvr_*_"$(dpkg --print-architecture)".deb)
+  diff <(others "$reference_deb") <(others "$deb") >/dev/null ||
+    fail "other files than in $(basename "$reference_deb"): $(diff <(others "$reference_deb") <(others "$deb") | head -3)"
+fi
 share=$root/usr/share
 for path in usr/bin/tychobvr \
             usr/share/applications/org.tychobvr.TychoBVR.desktop \
@@ -58,20 +83,22 @@ silent groff -ww -z -k -K utf8 -Tutf8 -man <(gzip -dc "$share/man/ja/man1/tychob
 # No display of any kind may be reachable: env -i leaves DISPLAY, WAYLAND_DISPLAY and
 # QT_QPA_PLATFORM unset.
 program=$root/usr/bin/tychobvr
-out=$(env -i "$program" --version) || fail "--version exits $?"
+run() { env -i "${emulator[@]}" "$@"; }
+out=$(run "$program" --version) || fail "--version exits $?"
 [ "$out" = "tychobvr $version" ] || fail "--version prints '$out'"
-out=$(env -i "$program" --help) || fail "--help exits $?"
+out=$(run "$program" --help) || fail "--help exits $?"
 [[ "$out" == *"Usage:"*"--version"* ]] || fail "--help prints '$out'"
-if out=$(env -i "$program" --no-such-option 2>&1); then fail "an unknown option is accepted"; fi
+if out=$(run "$program" --no-such-option 2>&1); then fail "an unknown option is accepted"; fi
 [[ "$out" == *"no-such-option"* ]] || fail "the error does not name the option: '$out'"
 # With no display at all it says what it needs instead of aborting.
 status=0
-out=$(env -i "$program" 2>&1) || status=$?
+out=$(run "$program" 2>&1) || status=$?
 [ "$status" -eq 1 ] || fail "with no display it ends with $status"
 [[ "$out" == "tychobvr: "*"graphical session"* ]] || fail "with no display it prints '$out'"
 # Qt's own options reach Qt: the window opens and runs until it is stopped.
 status=0
-env -i timeout 2 "$program" -platform offscreen -style fusion >/dev/null 2>&1 || status=$?
+env -i timeout 2 "${emulator[@]}" "$program" -platform offscreen -style fusion >/dev/null 2>&1 ||
+  status=$?
 [ "$status" -eq 124 ] || fail "-platform offscreen -style fusion ended with $status"
 
 apt-get install --simulate "$deb" >/dev/null || fail "apt cannot resolve the dependencies"

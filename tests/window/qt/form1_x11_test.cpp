@@ -5,9 +5,15 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstddef>
 
 #include "Form1.h"
 
@@ -15,19 +21,28 @@ class Form1X11Test : public QObject {
     Q_OBJECT
 
 private:
-    QProcess owner;  // xclip, holding the clipboard until it is stopped
+    pid_t owner = -1;  // xclip, holding the clipboard until it is stopped
 
-    // Hands the text to xclip, which runs in the foreground (-quiet) until it is killed.
+    // Hands the text to xclip, which runs in the foreground (-quiet) until it is stopped. It is
+    // started with fork and exec: under qemu-user, QProcess's vfork-like start is refused.
     bool OwnClipboard(const QByteArray& text) {
-        owner.setProgram(QStringLiteral("xclip"));
-        owner.setArguments({QStringLiteral("-quiet"), QStringLiteral("-selection"),
-                            QStringLiteral("clipboard"), QStringLiteral("-i")});
-        owner.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        owner.setStandardOutputFile(QProcess::nullDevice());
-        owner.start();
-        if (!owner.waitForStarted(5000)) return false;
-        owner.write(text);
-        owner.closeWriteChannel();
+        int input[2];
+        if (pipe(input) != 0) return false;
+        owner = fork();
+        if (owner == 0) {
+            dup2(input[0], STDIN_FILENO);
+            close(input[0]);
+            close(input[1]);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            execlp("xclip", "xclip", "-quiet", "-selection", "clipboard", "-i", nullptr);
+            _exit(127);
+        }
+        close(input[0]);
+        const bool written = owner > 0 && write(input[1], text.constData(),
+                                                static_cast<std::size_t>(text.size())) == text.size();
+        close(input[1]);
+        if (!written) return false;
         // The selection is ours to read once xclip has taken it over.
         QElapsedTimer timer;
         timer.start();
@@ -47,8 +62,10 @@ private slots:
     }
 
     void cleanup() {
-        owner.kill();
-        owner.waitForFinished(5000);
+        if (owner <= 0) return;
+        kill(owner, SIGTERM);
+        waitpid(owner, nullptr, 0);
+        owner = -1;
     }
 
     void pressReadsOtherProcessClipboard_data() {
