@@ -127,8 +127,8 @@ TEST(NumberReadingTest, NearestDoubleAsFromChars) {
     std::mt19937_64 random(2026);
     for (int i = 0; i < 200000; ++i) {
         std::string text = random() % 4 == 0 ? "-" : "";
-        const std::size_t digits = 1 + random() % (random() % 8 == 0 ? 25 : 7);
-        const std::size_t point = random() % (digits + 2);
+        const auto digits = static_cast<std::size_t>(1 + random() % (random() % 8 == 0 ? 25 : 7));
+        const auto point = static_cast<std::size_t>(random() % (digits + 2));
         for (std::size_t d = 0; d < digits; ++d) {
             if (d == point) text += '.';
             text += static_cast<char>('0' + random() % 10);
