@@ -160,6 +160,16 @@ bool PutOnClipboard(std::u16string_view text) {
     return true;
 }
 
+std::array<ControlPlace, 3> ControlsAt(int dpi) {
+    const auto rect = [dpi](int left, int top, int width, int height) {
+        const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+        return RECT{px(left), px(top), px(left) + px(width), px(top) + px(height)};
+    };
+    return {{{IDC_TEXT1, rect(120, 120, 4335, 2415)},
+             {IDC_LABEL1, rect(120, 2760, 4335, 255)},
+             {IDC_COMMAND1, rect(3120, 3120, 1335, 495)}}};
+}
+
 RECT ClientRectOf(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);

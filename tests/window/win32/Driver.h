@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -73,6 +74,14 @@ private:
 
 // A child window's rectangle in its parent's client coordinates.
 RECT ClientRectOf(HWND child);
+
+// Where the window's controls belong at a DPI: their rectangles in its client area, from their
+// places in twips.
+struct ControlPlace {
+    int id;
+    RECT rect;
+};
+std::array<ControlPlace, 3> ControlsAt(int dpi);
 
 // The user's screen DPI for programs started from now on; the previous value is given back.
 DWORD SetScreenDpi(DWORD dpi);

@@ -85,12 +85,6 @@ protected:
     Form1 form;
 };
 
-// Positions and sizes in twips, as pixels at the DPI.
-RECT Expected(int left, int top, int width, int height, UINT dpi) {
-    const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
-    return {px(left), px(top), px(left) + px(width), px(top) + px(height)};
-}
-
 // The system's message font at a DPI.
 LOGFONTW MessageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
@@ -183,15 +177,7 @@ TEST_F(Form1Test, FollowsDpiChanges) {
         GetClientRect(form.Window(), &client);
         EXPECT_EQ(MulDiv(4560, static_cast<int>(dpi), 1440), client.right);
         EXPECT_EQ(MulDiv(3720, static_cast<int>(dpi), 1440), client.bottom);
-        const struct {
-            int id;
-            RECT rect;
-        } controls[] = {
-            {IDC_TEXT1, Expected(120, 120, 4335, 2415, dpi)},
-            {IDC_LABEL1, Expected(120, 2760, 4335, 255, dpi)},
-            {IDC_COMMAND1, Expected(3120, 3120, 1335, 495, dpi)},
-        };
-        for (const auto& control : controls) {
+        for (const ControlPlace& control : ControlsAt(static_cast<int>(dpi))) {
             const RECT rect = ClientRectOf(Control(control.id));
             EXPECT_TRUE(EqualRect(&control.rect, &rect)) << control.id;
         }

@@ -287,31 +287,17 @@ TEST(CommandLineTest, AnswersOnTheStreamsItWasGivenWithoutAWindow) {
     EXPECT_NE(std::string::npos, help.out.find("--version")) << help.out;
 }
 
-// Positions and sizes in twips, as pixels at the DPI.
-RECT Expected(int left, int top, int width, int height, int dpi) {
-    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-    return {px(left), px(top), px(left) + px(width), px(top) + px(height)};
-}
-
 TEST(LayoutTest, ControlsInTwipsAtEveryDpi) {
     for (const int dpi : {96, 144}) {
         const DWORD previous = SetScreenDpi(static_cast<DWORD>(dpi));
         {
             const Program program(ProgramPath());
             ASSERT_TRUE(program.HasWindow());
-            const struct {
-                int id;
-                RECT rect;
-            } controls[] = {
-                {IDC_TEXT1, Expected(120, 120, 4335, 2415, dpi)},
-                {IDC_LABEL1, Expected(120, 2760, 4335, 255, dpi)},
-                {IDC_COMMAND1, Expected(3120, 3120, 1335, 495, dpi)},
-            };
             RECT client{};
             GetClientRect(program.Form(), &client);
             EXPECT_EQ(MulDiv(4560, dpi, 1440), client.right) << dpi;
             EXPECT_EQ(MulDiv(3720, dpi, 1440), client.bottom) << dpi;
-            for (const auto& control : controls) {
+            for (const ControlPlace& control : ControlsAt(dpi)) {
                 const RECT rect = ClientRectOf(program.Control(control.id));
                 EXPECT_EQ(control.rect.left, rect.left) << dpi << " " << control.id;
                 EXPECT_EQ(control.rect.top, rect.top) << dpi << " " << control.id;
