@@ -1,5 +1,6 @@
 #include "Console.h"
 
+#include <algorithm>
 #include <string>
 
 #include "CsvConverter.h"
@@ -13,8 +14,17 @@ bool WriteTo(HANDLE handle, std::u16string_view text) {
     DWORD mode = 0;
     DWORD written = 0;
     if (GetConsoleMode(handle, &mode)) {
-        return WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written,
-                             nullptr) != FALSE;
+        // Older consoles refuse a write of more than 64 KiB; a piece never splits a surrogate pair.
+        constexpr std::size_t kPiece = 8192;
+        while (!text.empty()) {
+            std::size_t size = std::min(text.size(), kPiece);
+            if (size < text.size() && text[size - 1] >= 0xD800 && text[size - 1] <= 0xDBFF) --size;
+            if (!WriteConsoleW(handle, text.data(), static_cast<DWORD>(size), &written, nullptr)) {
+                return false;
+            }
+            text.remove_prefix(size);
+        }
+        return true;
     }
     const std::string bytes = Utf8FromUtf16(text);
     return WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) !=
