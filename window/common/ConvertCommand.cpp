@@ -22,6 +22,10 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
         return false;
     };
     const auto complain = [&streams](std::string_view message) { streams.Complain(message); };
+    const auto cannotRead = [&](const std::string& source, std::u16string_view reason) {
+        complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
+        failed = true;
+    };
     CsvConverter converter(encoding, texts, write, complain);
 
     constexpr std::size_t kPiece = 256 * 1024;
@@ -32,8 +36,7 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
         if (converter.OutputFailed()) break;
         std::u16string reason;
         if (!streams.Open(source, reason)) {
-            complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
-            failed = true;
+            cannotRead(source, reason);
             continue;
         }
         converter.BeginSource(source);
@@ -45,10 +48,7 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
         streams.Close();
         // The line that a failure cuts short gives no row: it would look complete.
         converter.EndSource(count == 0);
-        if (count < 0) {
-            complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
-            failed = true;
-        }
+        if (count < 0) cannotRead(source, reason);
     }
     if (converter.OutputFailed() && !readerGone) {
         complain(Utf8FromUtf16(Substitute(texts.cannotWrite, writeFailure)));
