@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <functional>
 #include <future>
@@ -239,24 +240,46 @@ void CsvConverter::EndLine() {
     decoder_.StartLine();
 }
 
+// A batch that two threads convert at once: each takes the next group of lines that is left,
+// and the rows keep the batch's order.
+struct CsvConverter::Converting {
+    static constexpr std::size_t kGroup = 256;
+
+    explicit Converting(Batch lines)
+        : batch(std::move(lines)), rows((batch.lines.size() + kGroup - 1) / kGroup) {}
+
+    void Work() {
+        for (std::size_t group = next++; group < rows.size(); group = next++) {
+            rows[group] =
+                Rows(batch, group * kGroup, std::min((group + 1) * kGroup, batch.lines.size()));
+        }
+    }
+
+    const Batch batch;
+    std::vector<std::string> rows;  // a group's each
+    std::atomic<std::size_t> next{0};
+};
+
+CsvConverter::~CsvConverter() {
+    if (helper_.valid()) helper_.wait();
+}
+
 void CsvConverter::WriteRows() {
     CollectRows();
-    auto batch = std::make_shared<const Batch>(std::move(batch_));
-    batch_ = Batch{batch->quotedName, {}, {}};
-    const std::size_t count = batch->lines.size();
-    if (std::thread::hardware_concurrency() < 2 || count < 2) {
-        Emit(Rows(*batch, 0, count));
-        return;
+    converting_ = std::make_shared<Converting>(std::move(batch_));
+    batch_ = Batch{converting_->batch.quotedName, {}, {}};
+    // Another thread starts on it while this one decodes the next lines, then helps.
+    if (std::thread::hardware_concurrency() > 1) {
+        helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
     }
-    // This thread also decodes the next lines meanwhile, so it takes the smaller share.
-    const std::size_t split = count * 2 / 5;
-    laterRows_ = std::async(std::launch::async,
-                            [batch, split, count] { return Rows(*batch, split, count); });
-    Emit(Rows(*batch, 0, split));
 }
 
 void CsvConverter::CollectRows() {
-    if (laterRows_.valid()) Emit(laterRows_.get());
+    if (!converting_) return;
+    converting_->Work();
+    if (helper_.valid()) helper_.get();
+    for (const std::string& rows : converting_->rows) Emit(rows);
+    converting_.reset();
 }
 
 void CsvConverter::Emit(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ public:
 
     CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
                  std::size_t lineLimit = kLineLimit);
+    ~CsvConverter();
+    CsvConverter(const CsvConverter&) = delete;
+    CsvConverter& operator=(const CsvConverter&) = delete;
 
     // The header row, before any source.
     void WriteHeader();
@@ -56,10 +60,10 @@ public:
 
 private:
     void EndLine();
-    // Converts the lines gathered: the later ones on another thread, where there is a processor
-    // for it, while this one goes on.
+    // Hands the lines gathered to another thread, where there is a processor for it, and writes
+    // the rows of the batch before.
     void WriteRows();
-    // Writes the rows that the other thread still converts.
+    // Converts what is left of the batch before, with the other thread, and writes its rows.
     void CollectRows();
     void Emit(std::string_view text);
 
@@ -74,7 +78,9 @@ private:
     std::uint64_t lineNumber_ = 0;
     std::size_t lineStart_ = 0;  // where the line being decoded begins in the batch's text
     Batch batch_;
-    std::future<std::string> laterRows_;
+    struct Converting;
+    std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
+    std::future<void> helper_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;
