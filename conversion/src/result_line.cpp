@@ -100,44 +100,16 @@ std::optional<Scaled> RoundScaled(double value, int decimals) {
     return result;
 }
 
-// Fixed notation, such as "-1.234": the short texts of magnitudes in place, others on the heap.
-class FixedDigits {
-public:
-    // Rounded correctly from the exact binary value, whatever the C locale.
-    FixedDigits(double value, int decimals) {
-        if (const std::optional<Scaled> scaled = RoundScaled(value, decimals)) {
-            // The digits from the last, with the period after `decimals` of them.
-            char* const end = small_.data() + small_.size();
-            char* first = end;
-            std::uint64_t rest = scaled->magnitude;
-            int written = 0;
-            do {
-                if (written == decimals && decimals > 0) *--first = '.';
-                *--first = static_cast<char>('0' + rest % 10);
-                rest /= 10;
-                ++written;
-            } while (rest != 0 || written <= decimals);
-            if (scaled->negative) *--first = '-';
-            text_ = std::string_view(first, static_cast<std::size_t>(end - first));
-            return;
-        }
-        // A double has 309 integer digits at most; a picture may have hundreds of decimals.
-        large_.resize(320 + static_cast<std::size_t>(std::max(decimals, 0)));
-        const auto result = std::to_chars(large_.data(), large_.data() + large_.size(), value,
-                                          std::chars_format::fixed, decimals);
-        large_.resize(static_cast<std::size_t>(result.ptr - large_.data()));
-        text_ = large_;
-    }
-    FixedDigits(const FixedDigits&) = delete;
-    FixedDigits& operator=(const FixedDigits&) = delete;
-
-    std::string_view Text() const { return text_; }
-
-private:
-    std::array<char, 32> small_;
-    std::string large_;
-    std::string_view text_;
-};
+// The value in fixed notation, such as "-1.234", for what RoundScaled leaves: std::to_chars,
+// rounded correctly from the exact binary value whatever the C locale. A double has 309 integer
+// digits at most; a picture may ask for hundreds of decimals.
+std::string GeneralFixedDigits(double value, int decimals) {
+    std::string digits(320 + static_cast<std::size_t>(std::max(decimals, 0)), '\0');
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                      std::chars_format::fixed, decimals);
+    digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
+    return digits;
+}
 
 }  // namespace
 
@@ -167,8 +139,8 @@ void AppendFixed(std::string& out, double value, int decimals, int minIntegerDig
         out.append(first, end);
         return;
     }
-    const FixedDigits fixed(value, decimals);
-    std::string_view digits = fixed.Text();
+    const std::string fixed = GeneralFixedDigits(value, decimals);
+    std::string_view digits = fixed;
     bool sign = false;
     if (!digits.empty() && digits.front() == '-') {
         digits.remove_prefix(1);
@@ -201,8 +173,7 @@ double ShownValue(double value) {
             return scaled->negative ? -shown : shown;
         }
     }
-    const FixedDigits fixed(value, kShownDecimals);
-    const std::string_view digits = fixed.Text();
+    const std::string digits = GeneralFixedDigits(value, kShownDecimals);
     double shown = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);
     return result.ec == std::errc() ? shown : std::numeric_limits<double>::quiet_NaN();
