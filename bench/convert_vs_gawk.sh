@@ -4,6 +4,7 @@
 # characters); each is timed three times and its best run counts.
 #   bash bench/convert_vs_gawk.sh PROGRAM [MIB]
 set -euo pipefail
+source "$(dirname "$0")/../scripts/lib/errors.sh"
 program=$(realpath "$1")
 mib=${2:-256}
 work=$(mktemp -d)

@@ -3,33 +3,49 @@
 # "test" (build and run every test), and for "test" compiles the locales its tests name.
 # A machine that has them all needs no network and no root.
 set -euo pipefail
+source "$(dirname "$0")/lib/errors.sh"
 
-# dpkg-dev and file let CPack make the Debian package and work out what it depends on.
+# dpkg-dev and file let CPack make the Debian package and work out what it depends on; zlib
+# reads gzip sources in the converter.
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
-              qt6-translations-l10n dpkg-dev file)
+              qt6-translations-l10n dpkg-dev file zlib1g-dev)
 # gawk is what the converter's benchmark is measured against, and time measures its memory.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev gawk
-               time locales xvfb xclip lintian appstream desktop-file-utils groff-base)
+               time locales xvfb xclip lintian appstream desktop-file-utils groff-base
+               emscripten libfast-float-dev libfmt-dev chromium firefox-esr)
 # On a PC, also the Windows build (the posix-thread mingw-w64 compilers, Wine to run its tests,
 # NSIS for its installer, unzip to look into the zip) and the Raspberry Pi builds (Debian's
 # cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).
-pc_test_packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis unzip
+pc_test_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 nsis unzip
                   crossbuild-essential-arm64 crossbuild-essential-armhf qemu-user
-                  qt6-base-dev:arm64 qt6-base-dev:armhf)
+                  qt6-base-dev:arm64 qt6-base-dev:armhf zlib1g-dev:arm64 zlib1g-dev:armhf)
 pi_architectures=(arm64 armhf)
+# Wine's 64-bit loader recommends the 32-bit one, wine32, which is Multi-Arch: foreign: once the
+# Pi's architectures are added, apt satisfies that recommendation with wine32:armhf. /usr/bin/wine
+# prefers the 32-bit loader wherever one is installed, and an ARM one makes every Windows program
+# fail with "Exec format error". So the install keeps that loader out ("wine32:armhf-" tells apt
+# not to take it) and removes it where an earlier install brought it in. The 64-bit loader alone
+# runs every Windows program that the tests start.
+pc_unwanted_packages=(wine32:armhf)
 # The locales whose names the tests set, so that every program that asks glibc for them gets
 # them; C.UTF-8 is built into glibc.
 test_locales=(en_US ja_JP)
 
 architectures=()
+unwanted_packages=()
 case "${1:-}" in
   run) packages=("${run_packages[@]}"); locales=() ;;
   test)
     packages=("${test_packages[@]}")
+    # The page's build and browser tests need Node.js 18 or later with npm: Debian's, unless the
+    # machine has a Node.js of its own, whose package provides npm and conflicts with Debian's.
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
     locales=("${test_locales[@]}")
     if [ "$(dpkg --print-architecture)" = amd64 ]; then
       packages+=("${pc_test_packages[@]}")
       architectures=("${pi_architectures[@]}")
+      unwanted_packages=("${pc_unwanted_packages[@]}")
     fi
     ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
@@ -52,15 +68,35 @@ missing=()
 for package in "${packages[@]}"; do
   installed "$package" || missing+=("$package")
 done
+present=()
+for package in "${unwanted_packages[@]}"; do
+  ! installed "$package" || present+=("$package")
+done
 uncompiled=()
 for name in "${locales[@]}"; do
   locale -a 2>/dev/null | grep -qx "$name.utf8" || uncompiled+=("$name")
 done
-[ ${#unadded[@]} -eq 0 ] && [ ${#missing[@]} -eq 0 ] && [ ${#uncompiled[@]} -eq 0 ] && exit 0
+# Wine that cannot start a Windows program passes every check above, so it is tried once.
+check_wine() {
+  installed wine || return 0
+  local output
+  if ! output=$(wine --version 2>&1); then
+    echo "$0: Wine is installed but cannot start: 'wine --version' said:" >&2
+    echo "$output" >&2
+    exit 1
+  fi
+}
+if [ ${#unadded[@]} -eq 0 ] && [ ${#missing[@]} -eq 0 ] && [ ${#present[@]} -eq 0 ] &&
+   [ ${#uncompiled[@]} -eq 0 ]; then
+  [ ${#unwanted_packages[@]} -eq 0 ] || check_wine
+  exit 0
+fi
 
 steps=()
 for architecture in "${unadded[@]}"; do steps+=("dpkg --add-architecture $architecture"); done
-[ ${#missing[@]} -eq 0 ] || steps+=("apt-get update" "apt-get install -y ${missing[*]}")
+if [ ${#missing[@]} -ne 0 ] || [ ${#present[@]} -ne 0 ]; then
+  steps+=("apt-get update" "apt-get install -y ${missing[*]} ${unwanted_packages[*]/%/-}")
+fi
 for name in "${uncompiled[@]}"; do steps+=("localedef -i $name -c -f UTF-8 $name.UTF-8"); done
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -68,6 +104,7 @@ if [ "$(id -u)" -ne 0 ]; then
   command=${command# && }
   {
     echo "$0: missing: ${unadded[*]/#/architecture } ${missing[*]} ${uncompiled[*]/%/.UTF-8 locale}"
+    [ ${#present[@]} -eq 0 ] || echo "$0: in the way: ${present[*]}"
     echo "This needs root once. As root, run:"
     echo "  $command"
     echo "then run this command again. sudo is one way to be root, where you may use it:"
@@ -80,3 +117,4 @@ for step in "${steps[@]}"; do
   echo "$step"
   $step
 done
+[ ${#unwanted_packages[@]} -eq 0 ] || check_wine

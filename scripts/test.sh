@@ -5,6 +5,7 @@
 # and its zip cross-built with mingw-w64 and tested under Wine, and the Raspberry Pi builds for
 # arm64 and armhf, cross-built and tested under qemu-user with their Debian packages.
 set -euo pipefail
+source "$(dirname "$0")/lib/errors.sh"
 cd "$(dirname "$0")/.."
 # Nothing may depend on the caller's locale: the tools read UTF-8, and every test that needs
 # another locale names its own.

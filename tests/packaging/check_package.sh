@@ -6,6 +6,7 @@
 # A package for another architecture is checked as well: its fields and its program's CPU, its
 # program run under qemu-user, and its other files the same as in the reference build's package.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/errors.sh"
 # The checkers read UTF-8 files (the Japanese manual page, desktop entry and AppStream data),
 # whatever locale the caller has.
 export LC_ALL=C.UTF-8

@@ -3,6 +3,7 @@
 # installs silently with its shortcut and uninstall entry, the installed program answers and
 # presses, and the uninstaller removes it all. Run inside tests/with_wine.sh.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/errors.sh"
 build=$(realpath "$1")
 : "${WINEPREFIX:?run inside tests/with_wine.sh}"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

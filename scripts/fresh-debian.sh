@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs the README's two commands as a newcomer would: in a new minimal Debian 12 root
+# (debootstrap --variant=minbase, with only git and ca-certificates), on a clone of a commit of
+# this repository, as root under env -i with no locale. Needs root and the network to the Debian
+# mirror that this machine's apt sources name.
+#   fresh-debian.sh [COMMIT]        (HEAD by default; uncommitted changes are not seen)
+# Downloaded .deb files are kept in TYCHOBVR_APT_CACHE (/var/cache/tychobvr-fresh-debian) for
+# the next run; nothing else carries over, and the root is unmounted and deleted on any exit.
+set -euo pipefail
+source "$(dirname "$0")/lib/errors.sh"
+cd "$(dirname "$0")/.."
+
+say() { printf '\n=== fresh Debian 12: %s\n' "$*"; }
+die() { echo "${0##*/}: $*" >&2; exit 1; }
+
+[ "$(id -u)" -eq 0 ] || die "needs root, for debootstrap, chroot and mount: run it as root"
+commit=$(git rev-parse --verify "${1:-HEAD}^{commit}") || die "no commit ${1:-HEAD} here"
+if ! command -v debootstrap >/dev/null; then
+  say "installing debootstrap on this machine"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y debootstrap ||
+    { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y debootstrap; }
+fi
+
+# The Debian mirror and the security mirror that this machine's apt sources name, in either
+# format (one-line or deb822); deb.debian.org where they name none.
+uris=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
+         2>/dev/null | grep -v '^[[:space:]]*#' | grep -oE 'https?://[^[:space:]]+' | sort -u || true)
+mirror=$(grep -E '/debian/?$' <<<"$uris" | head -n 1 || true)
+security=$(grep -E '/debian-security/?$' <<<"$uris" | head -n 1 || true)
+mirror=${mirror:-http://deb.debian.org/debian}
+security=${security:-http://deb.debian.org/debian-security}
+
+cache=${TYCHOBVR_APT_CACHE:-/var/cache/tychobvr-fresh-debian}
+mkdir -p "$cache/archives/partial" "$cache/debootstrap"
+# On disk, not on a tmpfs: the test command's packages and build trees take about 6 GB.
+work=$(mktemp -d /var/tmp/tychobvr-fresh-debian.XXXXXX)
+root=$work/root
+inner=""
+cleanup() {
+  local status=$?
+  trap - EXIT INT TERM HUP
+  if [ -n "$inner" ]; then
+    kill -TERM -- "-$inner" 2>/dev/null || true
+    wait "$inner" 2>/dev/null || true
+  fi
+  # The mounts belong to the inner process's own mount namespace and went with it, so nothing
+  # below $work is mounted here; --one-file-system makes sure of it.
+  rm -rf --one-file-system "$work"
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+# Everything that mounts runs in a private mount namespace, so that its mounts end with it
+# however it ends, a SIGKILL included; and in a process group of its own, which cleanup stops.
+export root mirror security commit cache
+set -m
+unshare --mount --propagation private bash -euo pipefail -c '
+  source scripts/lib/errors.sh
+  say() { printf "\n=== fresh Debian 12: %s\n" "$*"; }
+  started=$SECONDS
+  minutes() { echo "$(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s"; }
+
+  say "debootstrap --variant=minbase bookworm from $mirror"
+  mkdir -p "$root"
+  if ! debootstrap --variant=minbase --include=git,ca-certificates --cache-dir="$cache/debootstrap" \
+         bookworm "$root" "$mirror" >"$root.log" 2>&1; then
+    tail -n 40 "$root.log" >&2
+    [ ! -f "$root/debootstrap/debootstrap.log" ] || tail -n 40 "$root/debootstrap/debootstrap.log" >&2
+    echo "debootstrap failed: its output is above" >&2
+    exit 1
+  fi
+  printf "deb %s bookworm main\ndeb %s bookworm-updates main\ndeb %s bookworm-security main\n" \
+    "$mirror" "$mirror" "$security" >"$root/etc/apt/sources.list"
+  printf "127.0.0.1 localhost\n::1 localhost ip6-localhost ip6-loopback\n" >"$root/etc/hosts"
+  cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+  mount -t proc proc "$root/proc"
+  mount --rbind /sys "$root/sys"
+  mount --rbind /dev "$root/dev"
+  mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+  mount --bind "$cache/archives" "$root/var/cache/apt/archives"
+
+  git clone --quiet --no-local --no-checkout . "$root/root/tychobvr"
+  git -C "$root/root/tychobvr" checkout --quiet --detach "$commit"
+  say "cloned $(git log -1 --format="%h %s" "$commit")"
+
+  # A newcomer as root: no locale, no display, nothing of this environment but CI.
+  newcomer=(chroot "$root" /usr/bin/env -i HOME=/root CI="${CI:-}"
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -c)
+  # Each command has a limit well inside CI'"'"'s 90 minutes, so that a hang fails with a word.
+  limited() {
+    local limit=$1 command=$2 status=0
+    timeout --kill-after=30 "$limit" "${newcomer[@]}" "cd /root/tychobvr && $command" || status=$?
+    [ "$status" -ne 124 ] || echo "$command took longer than $limit and was stopped" >&2
+    [ "$status" -eq 0 ] ||
+      { echo "$command failed with status $status, after $(minutes): its output is above" >&2; exit 1; }
+  }
+
+  say "bash scripts/run.sh --version"
+  version=$(limited 25m "bash scripts/run.sh --version" | tee /dev/stderr | tail -n 1)
+  [[ "$version" == "tychobvr "* ]] || { echo "bash scripts/run.sh --version printed \"$version\"" >&2; exit 1; }
+  say "the run command took $(minutes)"
+
+  say "bash scripts/test.sh"
+  limited 60m "bash scripts/test.sh"
+  say "both commands passed, in $(minutes) with debootstrap"
+' &
+inner=$!
+set +m
+wait "$inner"
