@@ -1,10 +1,10 @@
 // What a press shows for a text, whatever the window toolkit.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "ShownValues.h"
 #include "Texts.h"
 #include "tychobvr/conversion.h"
 
@@ -21,21 +21,6 @@ struct Result {
     std::u16string description;  // for screen readers
     bool extrapolated = false;
 };
-
-// The numbers that a result with magnitudes shows besides the line's B, V and R, each to be
-// written with three decimals.
-struct ShownValues {
-    conversion::ConvertedMagnitudes line;
-    double colourIndex = 0.0;                              // BT − VT
-    std::optional<conversion::BessellMagnitudes> bessell;  // nothing outside Bessell's table
-    conversion::HendenMagnitudes henden;
-    bool extrapolated = false;  // BT − VT outside the range of the fits
-    bool faint = false;         // VT fainter than Tycho-2 measures well
-};
-constexpr int kShownDecimals = 3;
-
-// The numbers for values whose result line gives magnitudes.
-ShownValues ValuesFor(const conversion::TaggedValues& values);
 
 // The result for a text, with numbers written with the decimal separator given.
 Result ResultFor(std::u16string_view text, char16_t decimalSeparator,

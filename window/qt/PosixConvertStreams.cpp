@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "CsvConverter.h"
+#include "Utf.h"
 
 namespace {
 

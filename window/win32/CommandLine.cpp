@@ -14,7 +14,7 @@
 
 #include "Console.h"
 #include "ConvertCommand.h"
-#include "CsvConverter.h"
+#include "Utf.h"
 #include "Handles.h"
 #include "Texts.h"
 #include "UserTexts.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "CsvConverter.h"
+#include "Utf.h"
 
 bool IsUsable(HANDLE handle) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE &&

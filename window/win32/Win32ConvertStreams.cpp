@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Console.h"
-#include "CsvConverter.h"
+#include "Utf.h"
 
 Win32ConvertStreams::Win32ConvertStreams()
     : output_(GetStdHandle(STD_OUTPUT_HANDLE)), errors_(GetStdHandle(STD_ERROR_HANDLE)) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "CsvConverter.h"
+#include "Utf.h"
 
 int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, const Texts& texts,
                ConvertStreams& streams) {

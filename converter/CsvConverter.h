@@ -85,8 +85,3 @@ private:
     bool outputFailed_ = false;
     bool inputFailed_ = false;
 };
-
-// UTF-8 for UTF-16 text; an unpaired surrogate becomes U+FFFD.
-std::string Utf8FromUtf16(std::u16string_view text);
-// UTF-16 for UTF-8 text, for messages: bytes that are not UTF-8 are left out.
-std::u16string Utf16FromUtf8(std::string_view text);
