@@ -5,8 +5,8 @@
 #include "CsvConverter.h"
 #include "Utf.h"
 
-int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, const Texts& texts,
-               ConvertStreams& streams) {
+int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options options,
+               const Texts& texts, ConvertStreams& streams) {
     bool readerGone = false;
     bool failed = false;
     std::u16string writeFailure;
@@ -27,7 +27,7 @@ int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, 
         complain(Utf8FromUtf16(Substitute(texts.cannotRead, Utf16FromUtf8(source), reason)));
         failed = true;
     };
-    CsvConverter converter(encoding, texts, write, complain);
+    CsvConverter converter(options, texts, write, complain);
 
     constexpr std::size_t kPiece = 256 * 1024;
     const auto buffer = std::make_unique<char[]>(kPiece);

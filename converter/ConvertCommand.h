@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "LineDecoder.h"
+#include "CsvConverter.h"
 #include "Texts.h"
 
 // The files, standard input and output and standard error, as each platform reaches them.
@@ -31,5 +31,5 @@ public:
 // Converts the sources in turn, standard input when there are none, and writes the table to
 // standard output. Returns the exit status: 0 when every source was read and decoded, also when
 // the reader of the output went away early; 1 when anything could not be read, decoded or written.
-int RunConvert(const std::vector<std::string>& sources, InputEncoding encoding, const Texts& texts,
-               ConvertStreams& streams);
+int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options options,
+               const Texts& texts, ConvertStreams& streams);

@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <future>
 #include <memory>
@@ -17,8 +18,14 @@
 
 namespace {
 
+// The first fourteen columns stay as they were before tables and catalogues were read, so that
+// what users wrote for them keeps working; the rest are empty for tagged text.
 constexpr std::string_view kHeader =
-    "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I\n";
+    "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I,"
+    "id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V\n";
+constexpr std::string_view kNoStarColumns = ",,,,,,,,,";
+constexpr std::string_view kNoShownColumns = ",,,,,,,,,,";
+constexpr std::string_view kNoErrorColumns = ",,,,";
 
 // Lines are converted this many at a time, or as many as make this many units.
 constexpr std::size_t kLinesAtOnce = 16384;
@@ -78,17 +85,71 @@ void Compact(std::u16string& line) {
     line = std::move(compact);
 }
 
-// The rows for the lines of a batch from `first` to `last` that give magnitudes.
-std::string Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
+std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+
+std::u16string Decimal(std::uint64_t number) {
+    std::string digits;
+    AppendNumber(digits, number);
+    return Ascii(digits);
+}
+
+// What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
+struct GroupRows {
+    std::string rows;
+    std::vector<std::string> messages;
+    std::uint64_t stars = 0;
+    std::uint64_t lacking = 0;  // stars without BT or without VT
+    bool tagFound = false;
+    bool invalid = false;
+};
+
+// Appends the columns from B to henden_I for the shown values.
+void AppendShown(std::string& out, const ShownValues& shown) {
+    for (const double number : {shown.line.B, shown.line.V, shown.line.R, shown.colourIndex}) {
+        out += ',';
+        conversion::AppendFixed(out, number, kShownDecimals);
+    }
+    out += shown.extrapolated ? ",1" : ",0";
+    out += shown.faint ? ",1" : ",0";
+    out += ',';
+    if (shown.bessell) {
+        conversion::AppendFixed(out, shown.bessell->V, kShownDecimals);
+        out += ',';
+        conversion::AppendFixed(out, shown.bessell->BMinusV, kShownDecimals);
+    } else {
+        out += ',';
+    }
+    for (const double number : {shown.henden.R, shown.henden.I}) {
+        out += ',';
+        conversion::AppendFixed(out, number, kShownDecimals);
+    }
+}
+
+bool AllFinite(const ShownValues& shown) {
+    return std::isfinite(shown.line.B) && std::isfinite(shown.line.V) &&
+           std::isfinite(shown.line.R) && std::isfinite(shown.colourIndex) &&
+           std::isfinite(shown.henden.R) && std::isfinite(shown.henden.I) &&
+           (!shown.bessell ||
+            (std::isfinite(shown.bessell->V) && std::isfinite(shown.bessell->BMinusV)));
+}
+
+void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
+                GroupRows& group) {
     const std::u16string_view text = batch.text;
-    std::string out;
+    std::string& out = group.rows;
     for (auto first = batch.lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
               last = batch.lines.begin() + static_cast<std::ptrdiff_t>(lastLine);
          first != last; ++first) {
-        const conversion::TaggedValues values =
-            conversion::ScanTaggedValues(text.substr(first->begin, first->end - first->begin));
-        if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) continue;
-        const ShownValues shown = ValuesFor(values);
+        const std::u16string_view line = text.substr(first->begin, first->end - first->begin);
+        const conversion::TaggedValues values = conversion::ScanTaggedValues(line);
+        if (conversion::ResultKindOf(values) != conversion::ResultKind::Magnitudes) {
+            if (!group.tagFound && (line.find(u"BT=") != std::u16string_view::npos ||
+                                    line.find(u"VT=") != std::u16string_view::npos)) {
+                group.tagFound = true;
+            }
+            continue;
+        }
+        group.tagFound = true;
         out += batch.quotedName;
         out += ',';
         AppendNumber(out, first->number);
@@ -96,51 +157,303 @@ std::string Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::s
         AppendNumber(out, values.BT);
         out += ',';
         AppendNumber(out, values.VT);
-        for (const double number : {shown.line.B, shown.line.V, shown.line.R, shown.colourIndex}) {
-            out += ',';
-            conversion::AppendFixed(out, number, kShownDecimals);
-        }
-        out += shown.extrapolated ? ",1" : ",0";
-        out += shown.faint ? ",1" : ",0";
-        out += ',';
-        if (shown.bessell) {
-            conversion::AppendFixed(out, shown.bessell->V, kShownDecimals);
-            out += ',';
-            conversion::AppendFixed(out, shown.bessell->BMinusV, kShownDecimals);
-        } else {
-            out += ',';
-        }
-        for (const double number : {shown.henden.R, shown.henden.I}) {
-            out += ',';
-            conversion::AppendFixed(out, number, kShownDecimals);
-        }
+        AppendShown(out, ValuesFor(values));
+        out += kNoStarColumns;
         out += '\n';
     }
-    return out;
+}
+
+// The cells of one star, as they stand in its table row or catalogue record; blank ones empty.
+struct StarCells {
+    std::u16string_view BT, VT, errorBT, errorVT;
+    std::u16string_view tycho[3];
+    std::u16string_view hip;
+    std::u16string name, ra, dec;
+    bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
+    // The columns' names, for messages.
+    std::u16string_view BTName = u"BTmag", VTName = u"VTmag", errorBTName = u"e_BTmag",
+                        errorVTName = u"e_VTmag", hipName = u"HIP";
+    std::u16string_view tychoNames[3] = {u"TYC1", u"TYC2", u"TYC3"};
+};
+
+// Writes a star's row; its cells that are neither blank nor numbers are named in messages.
+void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const StarCells& cells,
+             GroupRows& group) {
+    const Texts& texts = *batch.texts;
+    bool invalid = false;
+    const auto complain = [&](std::u16string_view text,
+                              std::initializer_list<std::u16string_view> values) {
+        group.messages.push_back(Utf8FromUtf16(Substitute(text, values)));
+        invalid = true;
+    };
+    const std::u16string line = Decimal(lineNumber);
+    const auto number = [&](std::u16string_view cell, std::u16string_view column) {
+        if (cell.empty()) return std::optional<double>();
+        const std::optional<double> value = ReadCellNumber(cell);
+        if (!value) complain(texts.invalidCell, {batch.name, line, column, cell});
+        return value;
+    };
+    const auto integer = [&](std::u16string_view cell, std::u16string_view column) {
+        if (cell.empty()) return std::optional<unsigned long>();
+        const std::optional<unsigned long> value = ReadCellInteger(cell);
+        if (!value) complain(texts.invalidCell, {batch.name, line, column, cell});
+        return value;
+    };
+    std::optional<double> BT, VT, errorBT, errorVT;
+    if (!cells.hp) {
+        BT = number(cells.BT, cells.BTName);
+        VT = number(cells.VT, cells.VTName);
+        errorBT = number(cells.errorBT, cells.errorBTName);
+        errorVT = number(cells.errorVT, cells.errorVTName);
+    }
+    std::string id;
+    if (!cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty()) {
+        std::optional<unsigned long> parts[3];
+        for (std::size_t i = 0; i < 3; ++i) parts[i] = integer(cells.tycho[i], cells.tychoNames[i]);
+        if (parts[0] && parts[1] && parts[2]) {
+            id = "TYC ";
+            AppendNumber(id, *parts[0]);
+            id += '-';
+            AppendNumber(id, *parts[1]);
+            id += '-';
+            AppendNumber(id, *parts[2]);
+        }
+    } else if (!cells.hip.empty()) {
+        if (const std::optional<unsigned long> hip = integer(cells.hip, cells.hipName)) {
+            id = "HIP ";
+            AppendNumber(id, *hip);
+        }
+    } else {
+        id = Utf8FromUtf16(cells.name);
+    }
+
+    ++group.stars;
+    const bool lacking = !cells.hp && (cells.BT.empty() || cells.VT.empty());
+    if (cells.hp || lacking) ++group.lacking;
+
+    std::string& out = group.rows;
+    out += batch.quotedName;
+    out += ',';
+    AppendNumber(out, lineNumber);
+    out += ',';
+    if (BT) AppendNumber(out, *BT);
+    out += ',';
+    if (VT) AppendNumber(out, *VT);
+    bool shown = false;
+    if (BT && VT && !invalid) {
+        const ShownValues values = ValuesFor({*BT, *VT});
+        if (AllFinite(values)) {
+            AppendShown(out, values);
+            shown = true;
+        } else {
+            complain(texts.outOfRange, {batch.name, line});
+        }
+    }
+    if (!shown) out += kNoShownColumns;
+    out += ',';
+    out += CsvField(id);
+    out += ',';
+    out += CsvField(Utf8FromUtf16(cells.ra));
+    out += ',';
+    out += CsvField(Utf8FromUtf16(cells.dec));
+    out += ',';
+    if (errorBT) AppendNumber(out, *errorBT);
+    out += ',';
+    if (errorVT) AppendNumber(out, *errorVT);
+    const conversion::MagnitudeErrors errors = shown && errorBT && errorVT
+                                                   ? conversion::PropagateErrors(*errorBT, *errorVT)
+                                                   : conversion::MagnitudeErrors{};
+    if (shown && errorBT && errorVT && std::isfinite(errors.B) && std::isfinite(errors.V) &&
+        std::isfinite(errors.R) && std::isfinite(errors.BMinusV)) {
+        for (const double error : {errors.B, errors.V, errors.R, errors.BMinusV}) {
+            out += ',';
+            conversion::AppendFixed(out, error, kShownDecimals);
+        }
+    } else {
+        out += kNoErrorColumns;
+    }
+    out += '\n';
+    if (invalid) group.invalid = true;
+}
+
+void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
+               GroupRows& group) {
+    const TableLayout& layout = *batch.table;
+    const std::u16string_view text = batch.text;
+    std::vector<Cell> cells;
+    const auto cell = [&cells](std::size_t column) {
+        return column < cells.size() ? cells[column] : Cell{};
+    };
+    const auto view = [&cell](std::size_t column) { return cell(column).text; };
+    for (std::size_t i = firstLine; i < lastLine; ++i) {
+        const CsvConverter::Batch::Line& line = batch.lines[i];
+        SplitCells(text.substr(line.begin, line.end - line.begin), layout, cells);
+        StarCells star;
+        star.BT = view(layout.BT);
+        star.VT = view(layout.VT);
+        star.errorBT = view(layout.errorBT);
+        star.errorVT = view(layout.errorVT);
+        for (std::size_t part = 0; part < 3; ++part) {
+            star.tycho[part] = view(layout.tycho[part]);
+            if (layout.tycho[part] != TableLayout::kNone) {
+                star.tychoNames[part] = layout.names[layout.tycho[part]];
+            }
+        }
+        star.hip = view(layout.hip);
+        star.name = CellText(cell(layout.name));
+        star.ra = CellText(cell(layout.ra));
+        star.dec = CellText(cell(layout.dec));
+        star.BTName = layout.names[layout.BT];
+        star.VTName = layout.names[layout.VT];
+        if (layout.errorBT != TableLayout::kNone) star.errorBTName = layout.names[layout.errorBT];
+        if (layout.errorVT != TableLayout::kNone) star.errorVTName = layout.names[layout.errorVT];
+        if (layout.hip != TableLayout::kNone) star.hipName = layout.names[layout.hip];
+        StarRow(batch, line.number, star, group);
+    }
+}
+
+void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
+                GroupRows& group) {
+    const RecordLayout& layout = LayoutOf(batch.form);
+    const std::u16string_view text = batch.text;
+    for (std::size_t i = firstLine; i < lastLine; ++i) {
+        const CsvConverter::Batch::Line& line = batch.lines[i];
+        const std::u16string_view record = text.substr(line.begin, line.end - line.begin);
+        const auto field = [record](const Field& at) {
+            return at.size == 0 || at.begin >= record.size()
+                       ? std::u16string_view()
+                       : Trimmed(record.substr(at.begin, at.size));
+        };
+        StarCells star;
+        star.BT = field(layout.BT);
+        star.VT = field(layout.VT);
+        star.errorBT = field(layout.errorBT);
+        star.errorVT = field(layout.errorVT);
+        for (std::size_t part = 0; part < layout.tycho.size(); ++part) {
+            star.tycho[part] = field(layout.tycho[part]);
+        }
+        star.hip = field(layout.hip);
+        std::u16string_view ra = field(layout.ra), dec = field(layout.dec);
+        // tyc2.dat has no mean position for some stars: then the observed one.
+        if ((ra.empty() || dec.empty()) && layout.ra2.size != 0) {
+            ra = field(layout.ra2);
+            dec = field(layout.dec2);
+        }
+        star.ra = ra;
+        star.dec = dec;
+        star.hp = layout.hpFlag.size != 0 && field(layout.hpFlag) == u"H";
+        StarRow(batch, line.number, star, group);
+    }
+}
+
+// The rows for the lines of a batch from `first` to `last`.
+GroupRows Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
+    GroupRows group;
+    switch (batch.form) {
+        case SourceForm::Automatic:
+        case SourceForm::Tagged:
+            TaggedRows(batch, firstLine, lastLine, group);
+            break;
+        case SourceForm::Table:
+            TableRows(batch, firstLine, lastLine, group);
+            break;
+        case SourceForm::Tycho2:
+        case SourceForm::Tycho2Supplement:
+        case SourceForm::Hipparcos:
+            RecordRows(batch, firstLine, lastLine, group);
+            break;
+    }
+    return group;
+}
+
+bool IsCommentOrBlank(std::u16string_view line) {
+    const std::u16string_view text = Trimmed(line);
+    return text.empty() || text.front() == u'#';
 }
 
 }  // namespace
 
-CsvConverter::CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
+CsvConverter::CsvConverter(Options options, const Texts& texts, Write write, Report report,
                            std::size_t lineLimit)
-    : encoding_(encoding),
+    : options_(options),
       texts_(texts),
       write_(std::move(write)),
       report_(std::move(report)),
       lineLimit_(std::max(lineLimit, kSmallestLineLimit)) {}
 
+CsvConverter::~CsvConverter() {
+    if (helper_.valid()) helper_.wait();
+}
+
 void CsvConverter::WriteHeader() { Emit(kHeader); }
 
 void CsvConverter::BeginSource(std::string_view name) {
-    decoder_ = LineDecoder(encoding_);
+    decoder_ = LineDecoder(options_.encoding);
     name_ = name;
     batch_.quotedName = CsvField(name);
+    batch_.name = Utf16FromUtf8(name);
+    batch_.texts = &texts_;
     lineNumber_ = 0;
-    lineStart_ = batch_.text.size();
+    lineStart_ = recordStart_ = batch_.text.size();
+    overlong_ = false;
+    form_ = options_.form;
+    table_.reset();
+    unitsLines_ = 0;
+    stars_ = lacking_ = 0;
+    tagFound_ = false;
+    inflater_.reset();
+    compressionKnown_ = false;
     untaken_.clear();
 }
 
+void CsvConverter::Complain(std::u16string_view text,
+                            std::initializer_list<std::u16string_view> values) {
+    inputFailed_ = true;
+    report_(Utf8FromUtf16(Substitute(text, values)));
+}
+
 void CsvConverter::Feed(std::string_view bytes) {
+    if (outputFailed_) return;
+    if (!compressionKnown_) {
+        // A gzip stream begins with its two magic bytes, which may come one piece at a time.
+        std::string head = untaken_ + std::string(bytes);
+        if (head.size() < 2 && GzipInflater::MayBegin(head)) {
+            untaken_ = std::move(head);
+            return;
+        }
+        untaken_.clear();
+        compressionKnown_ = true;
+        if (GzipInflater::Begins(head)) {
+            if (!GzipInflater::kAvailable) {
+                Complain(texts_.gzipUnsupported, {batch_.name});
+                inflater_ = std::make_unique<GzipInflater>();
+                inflater_->Fail();
+                return;
+            }
+            inflater_ = std::make_unique<GzipInflater>();
+        }
+        if (head.size() != bytes.size()) {
+            // The bytes held back come again, with these.
+            if (inflater_) {
+                inflater_->Inflate(head, [this](std::string_view out) { FeedDecoded(out); });
+            } else {
+                FeedDecoded(head);
+            }
+            return;
+        }
+    }
+    if (inflater_) {
+        if (inflater_->Failed()) return;
+        inflater_->Inflate(bytes, [this](std::string_view out) { FeedDecoded(out); });
+        if (inflater_->Failed() && GzipInflater::kAvailable) {
+            Complain(texts_.notGzip, {batch_.name, Utf16FromUtf8(inflater_->Reason())});
+        }
+        return;
+    }
+    FeedDecoded(bytes);
+}
+
+void CsvConverter::FeedDecoded(std::string_view bytes) {
     if (outputFailed_) return;
     std::string joined;
     if (!untaken_.empty()) {
@@ -157,9 +470,15 @@ void CsvConverter::Feed(std::string_view bytes) {
             EndLine();
             if (outputFailed_) return;
         } else if (text.size() - lineStart_ >= lineLimit_) {
-            std::u16string line = text.substr(lineStart_);
-            Compact(line);
-            text.replace(lineStart_, std::u16string::npos, line);
+            if (form_ == SourceForm::Automatic || form_ == SourceForm::Tagged) {
+                std::u16string line = text.substr(lineStart_);
+                Compact(line);
+                text.replace(lineStart_, std::u16string::npos, line);
+            } else {
+                // A table's row or a record is never this long: it is dropped with a word.
+                overlong_ = true;
+                text.resize(lineStart_);
+            }
         } else {
             break;  // what is left is the start of a character still to come, or nothing
         }
@@ -169,34 +488,135 @@ void CsvConverter::Feed(std::string_view bytes) {
 
 void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
+    if (!compressionKnown_) {
+        // Fewer bytes than a gzip stream's magic: plain text.
+        compressionKnown_ = true;
+        std::string head = std::move(untaken_);
+        untaken_.clear();
+        FeedDecoded(head);
+    }
+    if (inflater_ && complete && !inflater_->Failed() && !inflater_->Ended()) {
+        Complain(texts_.notGzip, {batch_.name, u"unexpected end of file"});
+    }
     if (complete) {
         decoder_.Finish(untaken_);
-        if (batch_.text.size() > lineStart_ || decoder_.LineInvalid()) EndLine();
+        if (batch_.text.size() > lineStart_ || decoder_.LineInvalid() ||
+            recordStart_ != lineStart_) {
+            EndLine(true);
+        }
     }
-    batch_.text.resize(lineStart_);
+    batch_.text.resize(recordStart_);
     untaken_.clear();
+    // Only comments and blank lines: tagged text without a tag.
+    if (form_ == SourceForm::Automatic) form_ = batch_.form = SourceForm::Tagged;
     if (!batch_.lines.empty()) WriteRows();
     CollectRows();
+    if (form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_)) {
+        if (!tagFound_) report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
+    } else {
+        report_(Utf8FromUtf16(
+            Substitute(texts_.starsSummary, {batch_.name, Decimal(stars_), Decimal(lacking_)})));
+    }
 }
 
-void CsvConverter::EndLine() {
+void CsvConverter::Decide(std::u16string_view line) {
+    if (const std::optional<SourceForm> record = RecordFormOf(line)) {
+        form_ = *record;
+    } else if (auto table = TableHeaderOf(line)) {
+        form_ = SourceForm::Table;
+        table_ = std::make_shared<const TableLayout>(std::move(*table));
+    } else {
+        form_ = SourceForm::Tagged;
+    }
+}
+
+void CsvConverter::EndLine(bool last) {
     ++lineNumber_;
     std::u16string& text = batch_.text;
     // A CR right before the LF belongs to the line end.
     if (text.size() > lineStart_ && text.back() == u'\r') text.pop_back();
-    if (decoder_.LineInvalid()) {
-        text.resize(lineStart_);
-        inputFailed_ = true;
-        std::string number;
-        AppendNumber(number, lineNumber_);
-        report_(Utf8FromUtf16(Substitute(texts_.invalidBytes, Utf16FromUtf8(name_),
-                                         std::u16string(number.begin(), number.end()))));
-    } else {
-        batch_.lines.push_back({lineNumber_, lineStart_, text.size()});
-        if (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce) WriteRows();
+    if (recordStart_ == lineStart_) recordNumber_ = lineNumber_;
+    const auto nextLine = [this] {
+        lineStart_ = recordStart_ = batch_.text.size();
+        overlong_ = false;
+        decoder_.StartLine();
+    };
+    if (decoder_.LineInvalid() || overlong_) {
+        Complain(decoder_.LineInvalid() ? texts_.invalidBytes : texts_.lineTooLong,
+                 {batch_.name, Decimal(lineNumber_)});
+        text.resize(recordStart_);
+        return nextLine();
     }
-    lineStart_ = batch_.text.size();
-    decoder_.StartLine();
+    const std::u16string_view line(text.data() + lineStart_, text.size() - lineStart_);
+    if (form_ == SourceForm::Automatic && !IsCommentOrBlank(line)) {
+        Decide(line);
+        batch_.form = form_;
+        batch_.table = table_;
+        if (form_ != SourceForm::Tagged) {
+            // What came before was comments and blank lines, and a header is no star.
+            text.erase(0, lineStart_);
+            batch_.lines.clear();
+            lineStart_ = recordStart_ = 0;
+            if (form_ == SourceForm::Table) {
+                unitsLines_ = 2;
+                text.clear();
+                return nextLine();
+            }
+        }
+    } else if (form_ == SourceForm::Table && !table_) {
+        // A table named by the user: its header is its first line that is no comment.
+        if (!IsCommentOrBlank(line)) {
+            if (auto table = TableHeaderOf(line)) {
+                table_ = std::make_shared<const TableLayout>(std::move(*table));
+                batch_.table = table_;
+                unitsLines_ = 2;
+            }
+        }
+        text.resize(recordStart_);
+        return nextLine();
+    }
+    if (form_ == SourceForm::Table) {
+        if (table_->quoted && !last &&
+            EndsInsideQuotes(std::u16string_view(text).substr(recordStart_))) {
+            // A quoted cell goes on in the next line, with the line break in it.
+            text += u'\n';
+            lineStart_ = text.size();
+            decoder_.StartLine();
+            return;
+        }
+    }
+    TakeRecord(recordStart_, text.size());
+    nextLine();
+}
+
+void CsvConverter::TakeRecord(std::size_t begin, std::size_t end) {
+    std::u16string& text = batch_.text;
+    const std::u16string_view record(text.data() + begin, end - begin);
+    if (form_ != SourceForm::Automatic && form_ != SourceForm::Tagged) {
+        bool star = !IsCommentOrBlank(record);
+        if (star && form_ == SourceForm::Table && unitsLines_ > 0) {
+            if (IsUnitsOrDashes(record, *table_)) {
+                --unitsLines_;
+                star = false;
+            } else {
+                unitsLines_ = 0;
+            }
+        }
+        if (!star) {
+            text.resize(begin);
+            return;
+        }
+    }
+    batch_.lines.push_back({recordNumber_, begin, end});
+    // Until its form is known, a source's lines wait in the batch: the form decides what they are.
+    if (form_ == SourceForm::Automatic &&
+        (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce)) {
+        form_ = batch_.form = SourceForm::Tagged;
+    }
+    if (form_ != SourceForm::Automatic &&
+        (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce)) {
+        WriteRows();
+    }
 }
 
 // A batch that two threads convert at once: each takes the next group of lines that is left,
@@ -215,18 +635,15 @@ struct CsvConverter::Converting {
     }
 
     const Batch batch;
-    std::vector<std::string> rows;  // a group's each
+    std::vector<GroupRows> rows;  // a group's each
     std::atomic<std::size_t> next{0};
 };
-
-CsvConverter::~CsvConverter() {
-    if (helper_.valid()) helper_.wait();
-}
 
 void CsvConverter::WriteRows() {
     CollectRows();
     converting_ = std::make_shared<Converting>(std::move(batch_));
-    batch_ = Batch{converting_->batch.quotedName, {}, {}};
+    const Batch& sent = converting_->batch;
+    batch_ = Batch{sent.quotedName, sent.name, sent.form, sent.table, sent.texts, {}, {}};
     // Another thread starts on it while this one decodes the next lines, then helps.
     if (std::thread::hardware_concurrency() > 1) {
         helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
@@ -237,7 +654,14 @@ void CsvConverter::CollectRows() {
     if (!converting_) return;
     converting_->Work();
     if (helper_.valid()) helper_.get();
-    for (const std::string& rows : converting_->rows) Emit(rows);
+    for (const GroupRows& group : converting_->rows) {
+        for (const std::string& message : group.messages) report_(message);
+        if (group.invalid) inputFailed_ = true;
+        stars_ += group.stars;
+        lacking_ += group.lacking;
+        tagFound_ = tagFound_ || group.tagFound;
+        Emit(group.rows);
+    }
     converting_.reset();
 }
 

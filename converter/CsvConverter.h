@@ -1,16 +1,19 @@
-// Converts text, line by line, into CSV rows with every number that the window and its tooltip
-// show for that line.
+// Converts sources of stars into CSV rows with every number that the window and its tooltip show
+// for a star: tagged text line by line, tables and catalogue files star by star, gzip or not.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "Catalogue.h"
+#include "Gzip.h"
 #include "LineDecoder.h"
 #include "Texts.h"
 
@@ -34,11 +37,20 @@ public:
             std::size_t end = 0;
         };
         std::string quotedName;  // the source, as the first column of a row
+        std::u16string name;     // the source, for messages
+        SourceForm form = SourceForm::Tagged;
+        std::shared_ptr<const TableLayout> table;
+        const Texts* texts = nullptr;
         std::u16string text;
         std::vector<Line> lines;
     };
 
-    CsvConverter(InputEncoding encoding, const Texts& texts, Write write, Report report,
+    struct Options {
+        InputEncoding encoding = InputEncoding::Utf8;
+        SourceForm form = SourceForm::Automatic;
+    };
+
+    CsvConverter(Options options, const Texts& texts, Write write, Report report,
                  std::size_t lineLimit = kLineLimit);
     ~CsvConverter();
     CsvConverter(const CsvConverter&) = delete;
@@ -55,11 +67,18 @@ public:
     void EndSource(bool complete = true);
 
     bool OutputFailed() const { return outputFailed_; }
-    // Whether a line had bytes that are not valid in the encoding.
+    // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
+    // gzip stream was damaged.
     bool InputFailed() const { return inputFailed_; }
 
 private:
-    void EndLine();
+    void FeedDecoded(std::string_view bytes);
+    void EndLine(bool last = false);
+    // Decides the source's form on a line that is neither blank nor a comment.
+    void Decide(std::u16string_view line);
+    // Takes the record that ends here into the batch, unless it is no star.
+    void TakeRecord(std::size_t begin, std::size_t end);
+    void Complain(std::u16string_view text, std::initializer_list<std::u16string_view> values);
     // Hands the lines gathered to another thread, where there is a processor for it, and writes
     // the rows of the batch before.
     void WriteRows();
@@ -67,7 +86,7 @@ private:
     void CollectRows();
     void Emit(std::string_view text);
 
-    InputEncoding encoding_;
+    Options options_;
     const Texts& texts_;
     Write write_;
     Report report_;
@@ -76,7 +95,19 @@ private:
     LineDecoder decoder_{InputEncoding::Utf8};
     std::string name_;
     std::uint64_t lineNumber_ = 0;
-    std::size_t lineStart_ = 0;  // where the line being decoded begins in the batch's text
+    std::size_t lineStart_ = 0;       // where the line being decoded begins in the batch's text
+    std::size_t recordStart_ = 0;     // where its record begins: a quoted cell may span lines
+    std::uint64_t recordNumber_ = 0;  // the line its record begins on
+    bool overlong_ = false;           // the line outgrew the limit in a form that cannot shorten it
+    SourceForm form_ = SourceForm::Automatic;
+    std::shared_ptr<const TableLayout> table_;
+    int unitsLines_ = 0;  // lines after the header that may still be units or dashes
+    // What the rows of the source have told so far.
+    std::uint64_t stars_ = 0;
+    std::uint64_t lacking_ = 0;
+    bool tagFound_ = false;
+    std::unique_ptr<GzipInflater> inflater_;
+    bool compressionKnown_ = false;
     Batch batch_;
     struct Converting;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile

@@ -29,16 +29,31 @@ constexpr Texts kEnglish{
         u"the window needs a graphical session, and neither DISPLAY nor "
         u"WAYLAND_DISPLAY is set.",
     .needsWindows10 = u"TychoBVR needs Windows 10 or later.",
-    .convertUsage = u"       %1 --convert [--encoding NAME] [FILE]...",
+    .convertUsage = u"       %1 --convert [--encoding NAME] [--form FORM] [FILE]...",
     .convertOption =
-        u"Converts each line of the FILEs, or of standard input, into a CSV row "
-        u"on standard output; no window opens.",
+        u"Converts the stars of the FILEs, or of standard input, into CSV rows on standard "
+        u"output; no window opens. Each source is tagged text (a row for each line with BT= "
+        u"and VT=), a table with BTmag and VTmag columns (TAB, ';', ',' or '|' between cells, "
+        u"'#' comments), or Tycho-2's tyc2.dat, suppl_1.dat or suppl_2.dat, or Hipparcos' "
+        u"hip_main.dat; gzip is read as it comes. e_B, e_V, e_R and e_B_V carry e_BT and e_VT "
+        u"through the fits and leave out the fits' own scatter.",
     .encodingOption =
         u"Reads the input as NAME: utf-8 (the default; UTF-16 with a byte order "
         u"mark is recognised) or shift_jis (code page 932).",
+    .formOption =
+        u"Reads every FILE as FORM: text, table, tyc2, suppl or hip, instead of recognising "
+        u"each from its first lines.",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
+    .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl or hip.",
     .invalidBytes = u"%1:%2: bytes that are not valid in the input's encoding; line skipped",
+    .invalidCell = u"%1:%2: %3 is not a number: '%4'",
+    .outOfRange = u"%1:%2: a value is out of range",
+    .lineTooLong = u"%1:%2: the line is longer than a table's or catalogue's can be; skipped",
+    .starsSummary = u"%1: %2 stars, %3 of them lacking BT or VT",
+    .nothingFound = u"%1: no BT= and VT= tags, and no table with BTmag and VTmag columns",
+    .notGzip = u"%1: the gzip data is damaged or cut short: %2",
+    .gzipUnsupported = u"%1: gzip cannot be read here; unpack it first",
     .cannotRead = u"%1: cannot read: %2",
     .cannotWrite = u"cannot write the output: %1",
 };
@@ -73,16 +88,32 @@ constexpr Texts kJapanese{
         u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
         u"WAYLAND_DISPLAY も設定されていません。",
     .needsWindows10 = u"TychoBVR には Windows 10 以降が必要です。",
-    .convertUsage = u"        %1 --convert [--encoding NAME] [FILE]...",
+    .convertUsage = u"        %1 --convert [--encoding NAME] [--form FORM] [FILE]...",
     .convertOption =
-        u"FILE（または標準入力）の各行を CSV の行に変換して標準出力に書き出します。"
-        u"ウィンドウは開きません。",
+        u"FILE（または標準入力）の星を CSV の行に変換して標準出力に書き出します。"
+        u"ウィンドウは開きません。入力は BT= と VT= のあるテキスト（1 行に 1 行）、"
+        u"BTmag と VTmag の列のある表（区切りは TAB・;・,・|、# はコメント）、"
+        u"Tycho-2 の tyc2.dat・suppl_1.dat・suppl_2.dat、Hipparcos の hip_main.dat の"
+        u"いずれかで、gzip のままでも読めます。e_B・e_V・e_R・e_B_V は e_BT と e_VT を"
+        u"変換式に通した誤差で、変換式自体のばらつきは含みません。",
     .encodingOption =
         u"入力を文字コード NAME で読みます：utf-8（既定。BOM 付きの UTF-16 も認識）"
         u"または shift_jis（コードページ 932）。",
+    .formOption =
+        u"各 FILE の形式を最初の数行から判断せず、FORM として読みます：text、table、"
+        u"tyc2、suppl、hip。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
+    .unknownForm =
+        u"不明な形式 '%1' です。text・table・tyc2・suppl・hip のいずれかを指定してください。",
     .invalidBytes = u"%1:%2: 入力の文字コードとして無効なバイトがあるため、この行を飛ばしました",
+    .invalidCell = u"%1:%2: %3 が数値ではありません：'%4'",
+    .outOfRange = u"%1:%2: 値が範囲外です",
+    .lineTooLong = u"%1:%2: 表やカタログの行としては長すぎるため、この行を飛ばしました",
+    .starsSummary = u"%1: %2 星（うち BT か VT のないもの %3 星）",
+    .nothingFound = u"%1: BT= と VT= のタグも、BTmag と VTmag の列のある表も見つかりません",
+    .notGzip = u"%1: gzip のデータが壊れているか途中で切れています: %2",
+    .gzipUnsupported = u"%1: ここでは gzip を読めません。先に展開してください",
     .cannotRead = u"%1: 読み込めません: %2",
     .cannotWrite = u"出力を書き込めません: %1",
 };
@@ -110,18 +141,24 @@ const Texts& TextsFor(std::string_view language) {
     return kEnglish;
 }
 
-std::u16string Substitute(std::u16string_view text, std::u16string_view first,
-                          std::u16string_view second) {
+std::u16string Substitute(std::u16string_view text,
+                          std::initializer_list<std::u16string_view> values) {
     std::u16string result;
-    result.reserve(text.size() + first.size() + second.size());
+    result.reserve(text.size() + 16 * values.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 1 < text.size() &&
-            (text[i + 1] == u'1' || text[i + 1] == u'2')) {
-            result += text[i + 1] == u'1' ? first : second;
+        const std::size_t index =
+            i + 1 < text.size() ? std::size_t(text[i + 1] - u'1') : values.size();
+        if (text[i] == u'%' && index < values.size()) {
+            result += values.begin()[index];
             ++i;
         } else {
             result += text[i];
         }
     }
     return result;
+}
+
+std::u16string Substitute(std::u16string_view text, std::u16string_view first,
+                          std::u16string_view second) {
+    return Substitute(text, {first, second});
 }

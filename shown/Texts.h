@@ -1,6 +1,7 @@
 // The texts the program writes beyond its title, captions and result line, for one language.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -39,9 +40,18 @@ struct Texts {
     std::u16string_view convertUsage;  // %1: the program's name
     std::u16string_view convertOption;
     std::u16string_view encodingOption;
+    std::u16string_view formOption;
     std::u16string_view missingValue;     // %1: the option
     std::u16string_view unknownEncoding;  // %1: the name
+    std::u16string_view unknownForm;      // %1: the name
     std::u16string_view invalidBytes;     // %1: the source, %2: the line
+    std::u16string_view invalidCell;   // %1: the source, %2: the line, %3: the column, %4: the cell
+    std::u16string_view outOfRange;    // %1: the source, %2: the line
+    std::u16string_view lineTooLong;   // %1: the source, %2: the line
+    std::u16string_view starsSummary;  // %1: the source, %2: stars, %3: stars lacking BT or VT
+    std::u16string_view nothingFound;  // %1: the source
+    std::u16string_view notGzip;       // %1: the source, %2: zlib's reason
+    std::u16string_view gzipUnsupported;  // %1: the source
     std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
     std::u16string_view cannotWrite;      // %1: the system's reason
 };
@@ -52,6 +62,8 @@ const Texts& EnglishTexts();
 // Japanese for Japanese, English for every other language.
 const Texts& TextsFor(std::string_view language);
 
-// The text with "%1" replaced by the first value and "%2" by the second.
+// The text with "%1" replaced by the first value, "%2" by the second, and so on up to "%9".
+std::u16string Substitute(std::u16string_view text,
+                          std::initializer_list<std::u16string_view> values);
 std::u16string Substitute(std::u16string_view text, std::u16string_view first,
                           std::u16string_view second = {});

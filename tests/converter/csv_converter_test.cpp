@@ -21,7 +21,7 @@ Output Convert(std::string_view bytes, InputEncoding encoding = InputEncoding::U
                std::size_t piece = 1 << 16, std::size_t lineLimit = CsvConverter::kLineLimit) {
     Output output;
     CsvConverter converter(
-        encoding, EnglishTexts(),
+        CsvConverter::Options{encoding, SourceForm::Automatic}, EnglishTexts(),
         [&output](std::string_view text) {
             output.rows += text;
             return true;

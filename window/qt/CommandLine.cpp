@@ -57,19 +57,26 @@ constexpr int kUsageError = 2;
 
 // "--convert": the sources as the user gave them, bytes and all.
 [[noreturn]] void Convert(const QCommandLineParser& parser, const QCommandLineOption& encoding,
-                          const Texts& texts) {
-    std::optional<InputEncoding> input = InputEncoding::Utf8;
+                          const QCommandLineOption& form, const Texts& texts) {
+    CsvConverter::Options options;
     if (parser.isSet(encoding)) {
         const QString name = parser.value(encoding);
-        input = EncodingNamed(name.toStdString());
+        const std::optional<InputEncoding> input = EncodingNamed(name.toStdString());
         if (!input) Fail(ToQString(Substitute(texts.unknownEncoding, ToView(name))));
+        options.encoding = *input;
+    }
+    if (parser.isSet(form)) {
+        const QString name = parser.value(form);
+        const std::optional<SourceForm> named = FormNamed(name.toStdString());
+        if (!named) Fail(ToQString(Substitute(texts.unknownForm, ToView(name))));
+        options.form = *named;
     }
     std::vector<std::string> sources;
     for (const QString& source : parser.positionalArguments()) {
         sources.push_back(QFile::encodeName(source).toStdString());
     }
     PosixConvertStreams streams;
-    std::exit(RunConvert(sources, *input, texts, streams));
+    std::exit(RunConvert(sources, options, texts, streams));
 }
 
 }  // namespace
@@ -96,7 +103,10 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(convert);
+    const QCommandLineOption form(QStringLiteral("form"), ToQString(texts.formOption),
+                                  QStringLiteral("FORM"));
     parser.addOption(encoding);
+    parser.addOption(form);
     AddHiddenOptions(parser, kQtOptionsWithValue, true);
     AddHiddenOptions(parser, kQtSwitches, false);
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -107,7 +117,7 @@ void ProcessCommandLine(int& argc, char* argv[]) {
     }
     if (parser.isSet(help)) parser.showHelp(EXIT_SUCCESS);
     if (parser.isSet(version)) parser.showVersion();
-    if (parser.isSet(convert)) Convert(parser, encoding, texts);
+    if (parser.isSet(convert)) Convert(parser, encoding, form, texts);
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
         Fail(ToQString(Substitute(texts.unexpectedArgument, ToView(arguments.first()))));

@@ -14,10 +14,10 @@
 
 #include "Console.h"
 #include "ConvertCommand.h"
-#include "Utf.h"
 #include "Handles.h"
 #include "Texts.h"
 #include "UserTexts.h"
+#include "Utf.h"
 #include "Win32ConvertStreams.h"
 #include "version.h"
 
@@ -58,6 +58,7 @@ std::u16string Help(const Texts& texts) {
     help += Described(u"-v, --version", texts.versionOption);
     help += Described(u"--convert", texts.convertOption);
     help += Described(u"--encoding <NAME>", texts.encodingOption);
+    help += Described(u"--form <FORM>", texts.formOption);
     return help;
 }
 
@@ -85,6 +86,7 @@ std::optional<int> ProcessCommandLine() {
     const Texts& texts = UserTexts();
     bool convert = false;
     std::optional<std::u16string> encodingName;
+    std::optional<std::u16string> formName;
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {
@@ -109,6 +111,11 @@ std::optional<int> ProcessCommandLine() {
             encodingName = reinterpret_cast<const char16_t*>(arguments.get()[i]);
         } else if (argument.starts_with(u"--encoding=")) {
             encodingName = argument.substr(argument.find(u'=') + 1);
+        } else if (argument == u"--form") {
+            if (++i == count) return Fail(Substitute(texts.missingValue, argument));
+            formName = reinterpret_cast<const char16_t*>(arguments.get()[i]);
+        } else if (argument.starts_with(u"--form=")) {
+            formName = argument.substr(argument.find(u'=') + 1);
         } else {
             return Fail(
                 Substitute(texts.unknownOption, argument.substr(argument.find_first_not_of(u'-'))));
@@ -118,13 +125,19 @@ std::optional<int> ProcessCommandLine() {
         if (!files.empty()) return Fail(Substitute(texts.unexpectedArgument, files.front()));
         return std::nullopt;
     }
-    std::optional<InputEncoding> encoding = InputEncoding::Utf8;
+    CsvConverter::Options options;
     if (encodingName) {
-        encoding = EncodingNamed(Utf8FromUtf16(*encodingName));
+        const std::optional<InputEncoding> encoding = EncodingNamed(Utf8FromUtf16(*encodingName));
         if (!encoding) return Fail(Substitute(texts.unknownEncoding, *encodingName));
+        options.encoding = *encoding;
+    }
+    if (formName) {
+        const std::optional<SourceForm> form = FormNamed(Utf8FromUtf16(*formName));
+        if (!form) return Fail(Substitute(texts.unknownForm, *formName));
+        options.form = *form;
     }
     std::vector<std::string> sources;
     for (const std::u16string& file : files) sources.push_back(Utf8FromUtf16(file));
     Win32ConvertStreams streams;
-    return RunConvert(sources, *encoding, texts, streams);
+    return RunConvert(sources, options, texts, streams);
 }

@@ -62,6 +62,17 @@ struct HendenMagnitudes {
 };
 HendenMagnitudes ConvertHendenRI(double BT, double VT);
 
+// The standard errors of B, V, R and B − V that the errors of BT and VT give through the fits,
+// which are linear: B = 0.742 BT + 0.258 VT + 0.018, V = −0.0988 BT + 1.0988 VT + 0.008, and so
+// R = 1.5 V − 0.5 B and B − V = 0.8408 (BT − VT). They leave out the fits' own scatter.
+struct MagnitudeErrors {
+    double B = 0.0;
+    double V = 0.0;
+    double R = 0.0;
+    double BMinusV = 0.0;
+};
+MagnitudeErrors PropagateErrors(double errorBT, double errorVT);
+
 // Tycho-2's photometric errors grow steeply with magnitude: σ(VT) is about 0.013 mag for
 // VT < 9, and VT fainter than this is treated with suspicion.
 inline constexpr double kFaintTycho2VT = 10.5;

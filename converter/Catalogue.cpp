@@ -1,0 +1,297 @@
+#include "Catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// A field by its first and last byte as the ReadMe counts them, from 1.
+constexpr Field Bytes(std::size_t first, std::size_t last) { return {first - 1, last - first + 1}; }
+
+std::vector<std::size_t> Separators(std::initializer_list<std::size_t> bytes) {
+    std::vector<std::size_t> separators;
+    for (const std::size_t byte : bytes) separators.push_back(byte - 1);
+    return separators;
+}
+
+// Tycho-2's ReadMe (I/259), the catalogue and its two supplements, and the Hipparcos main
+// catalogue's (I/239).
+const RecordLayout kTycho2{
+    .form = SourceForm::Tycho2,
+    .shortest = 177,
+    .longest = 206,
+    .separators =
+        Separators({13,  15,  28,  41,  49,  57,  61,  65,  70,  75,  83,  91,  94,  98,  102, 106,
+                    110, 117, 123, 130, 136, 140, 142, 152, 165, 178, 183, 188, 194, 200, 202}),
+    .BT = Bytes(111, 116),
+    .errorBT = Bytes(118, 122),
+    .VT = Bytes(124, 129),
+    .errorVT = Bytes(131, 135),
+    .tycho = {Bytes(1, 4), Bytes(6, 10), Bytes(12, 12)},
+    .hip = {},
+    .ra = Bytes(16, 27),
+    .dec = Bytes(29, 40),
+    .ra2 = Bytes(153, 164),
+    .dec2 = Bytes(166, 177),
+    .hpFlag = {},
+};
+
+const RecordLayout kTycho2Supplement{
+    .form = SourceForm::Tycho2Supplement,
+    .shortest = 108,
+    .longest = 122,
+    .separators =
+        Separators({13, 15, 28, 41, 49, 57, 63, 69, 75, 81, 83, 90, 96, 103, 109, 113, 115}),
+    .BT = Bytes(84, 89),
+    .errorBT = Bytes(91, 95),
+    .VT = Bytes(97, 102),
+    .errorVT = Bytes(104, 108),
+    .tycho = {Bytes(1, 4), Bytes(6, 10), Bytes(12, 12)},
+    .hip = {},
+    .ra = Bytes(16, 27),
+    .dec = Bytes(29, 40),
+    .ra2 = {},
+    .dec2 = {},
+    .hpFlag = Bytes(82, 82),
+};
+
+const RecordLayout kHipparcos{
+    .form = SourceForm::Hipparcos,
+    .shortest = 242,
+    .longest = 450,
+    // The separators around the fields a row needs and those before them.
+    .separators = Separators({2, 15, 17, 29, 41, 47, 49, 51, 64, 77, 217, 224, 230, 237, 243}),
+    .BT = Bytes(218, 223),
+    .errorBT = Bytes(225, 229),
+    .VT = Bytes(231, 236),
+    .errorVT = Bytes(238, 242),
+    .tycho = {},
+    .hip = Bytes(9, 14),
+    .ra = Bytes(52, 63),
+    .dec = Bytes(65, 76),
+    .ra2 = {},
+    .dec2 = {},
+    .hpFlag = {},
+};
+
+constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
+
+bool SameName(std::u16string_view name, std::string_view wanted) {
+    return name.size() == wanted.size() &&
+           std::equal(name.begin(), name.end(), wanted.begin(), [](char16_t a, char b) {
+               return Lower(a) == Lower(static_cast<char16_t>(b));
+           });
+}
+
+// The first column named any of the names, in the order given.
+std::size_t ColumnNamed(const std::vector<std::u16string>& names,
+                        std::initializer_list<std::string_view> wanted) {
+    for (const std::string_view name : wanted) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (SameName(names[i], name)) return i;
+        }
+    }
+    return TableLayout::kNone;
+}
+
+}  // namespace
+
+std::optional<SourceForm> FormNamed(std::string_view name) {
+    struct Named {
+        std::string_view name;
+        SourceForm form;
+    };
+    static constexpr Named kNames[] = {{"auto", SourceForm::Automatic},
+                                       {"text", SourceForm::Tagged},
+                                       {"table", SourceForm::Table},
+                                       {"tyc2", SourceForm::Tycho2},
+                                       {"suppl", SourceForm::Tycho2Supplement},
+                                       {"hip", SourceForm::Hipparcos}};
+    for (const Named& named : kNames) {
+        if (named.name.size() == name.size() &&
+            std::equal(name.begin(), name.end(), named.name.begin(),
+                       [](char a, char b) { return Lower(char16_t(a)) == char16_t(b); })) {
+            return named.form;
+        }
+    }
+    return std::nullopt;
+}
+
+const RecordLayout& LayoutOf(SourceForm form) {
+    switch (form) {
+        case SourceForm::Tycho2Supplement:
+            return kTycho2Supplement;
+        case SourceForm::Hipparcos:
+            return kHipparcos;
+        default:
+            return kTycho2;
+    }
+}
+
+std::optional<SourceForm> RecordFormOf(std::u16string_view line) {
+    for (const RecordLayout* layout : {&kTycho2, &kTycho2Supplement, &kHipparcos}) {
+        if (line.size() < layout->shortest || line.size() > layout->longest) continue;
+        if (layout->form == SourceForm::Hipparcos && line.front() != u'H') continue;
+        if (std::all_of(layout->separators.begin(), layout->separators.end(),
+                        [line](std::size_t at) { return at >= line.size() || line[at] == u'|'; })) {
+            return layout->form;
+        }
+    }
+    return std::nullopt;
+}
+
+std::u16string_view Trimmed(std::u16string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool EndsInsideQuotes(std::u16string_view row) {
+    return std::count(row.begin(), row.end(), u'"') % 2 != 0;
+}
+
+void SplitCells(std::u16string_view row, const TableLayout& layout, std::vector<Cell>& cells) {
+    cells.clear();
+    std::size_t at = 0;
+    for (;;) {
+        // Blanks pad a cell; a tab that separates is not one of them.
+        while (at < row.size() && row[at] == u' ') ++at;
+        Cell cell;
+        std::size_t end = at;
+        if (layout.quoted && at < row.size() && row[at] == u'"') {
+            const std::size_t begin = at + 1;
+            end = begin;
+            while (end < row.size() &&
+                   !(row[end] == u'"' && (end + 1 >= row.size() || row[end + 1] != u'"'))) {
+                end += row[end] == u'"' ? 2u : 1u;
+            }
+            cell = {row.substr(begin, end - begin), true};
+            end = row.find(layout.separator, std::min(end, row.size()));
+        } else {
+            end = row.find(layout.separator, at);
+            cell.text = row.substr(at, end == std::u16string_view::npos ? end : end - at);
+            while (!cell.text.empty() && IsBlank(cell.text.back())) cell.text.remove_suffix(1);
+            if (layout.separator != u'\t') cell.text = Trimmed(cell.text);
+        }
+        cells.push_back(cell);
+        if (end == std::u16string_view::npos) return;
+        at = end + 1;
+    }
+}
+
+std::u16string CellText(const Cell& cell) {
+    std::u16string text(cell.text);
+    if (cell.quoted) {
+        for (std::size_t at = text.find(u"\"\""); at != std::u16string::npos;
+             at = text.find(u"\"\"", at + 1)) {
+            text.erase(at, 1);
+        }
+    }
+    return text;
+}
+
+std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
+    std::vector<Cell> cells;
+    for (const char16_t separator : {u'\t', u';', u'|', u','}) {
+        if (line.find(separator) == std::u16string_view::npos) continue;
+        TableLayout layout;
+        layout.separator = separator;
+        layout.quoted = separator == u',' || separator == u';';
+        SplitCells(line, layout, cells);
+        for (const Cell& cell : cells) layout.names.push_back(CellText(cell));
+        const auto& names = layout.names;
+        layout.BT = ColumnNamed(names, {"BTmag", "BT"});
+        layout.VT = ColumnNamed(names, {"VTmag", "VT"});
+        if (layout.BT == TableLayout::kNone || layout.VT == TableLayout::kNone) continue;
+        layout.errorBT = ColumnNamed(names, {"e_BTmag", "e_BT"});
+        layout.errorVT = ColumnNamed(names, {"e_VTmag", "e_VT"});
+        const std::size_t tycho[3] = {ColumnNamed(names, {"TYC1"}), ColumnNamed(names, {"TYC2"}),
+                                      ColumnNamed(names, {"TYC3"})};
+        // All three make the identifier, or none does; a column "TYC" is Tycho-2's flag.
+        if (std::none_of(std::begin(tycho), std::end(tycho),
+                         [](std::size_t column) { return column == TableLayout::kNone; })) {
+            std::copy(std::begin(tycho), std::end(tycho), layout.tycho);
+        } else {
+            layout.hip = ColumnNamed(names, {"HIP"});
+            if (layout.hip == TableLayout::kNone) {
+                layout.name = ColumnNamed(names, {"Name", "ID", "MAIN_ID", "Star"});
+            }
+        }
+        static constexpr std::string_view kPositions[][2] = {
+            {"_RAJ2000", "_DEJ2000"}, {"RAJ2000", "DEJ2000"}, {"RA_ICRS", "DE_ICRS"},
+            {"RAmdeg", "DEmdeg"},     {"RAdeg", "DEdeg"},     {"ra", "dec"}};
+        for (const auto& [ra, dec] : kPositions) {
+            const std::size_t raColumn = ColumnNamed(names, {ra});
+            const std::size_t decColumn = ColumnNamed(names, {dec});
+            if (raColumn != TableLayout::kNone && decColumn != TableLayout::kNone) {
+                layout.ra = raColumn;
+                layout.dec = decColumn;
+                break;
+            }
+        }
+        return layout;
+    }
+    return std::nullopt;
+}
+
+bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
+    const bool dashes = line.find(u'-') != std::u16string_view::npos &&
+                        std::all_of(line.begin(), line.end(), [&layout](char16_t c) {
+                            return c == u'-' || IsBlank(c) || c == layout.separator;
+                        });
+    if (dashes) return true;
+    std::vector<Cell> cells;
+    SplitCells(line, layout, cells);
+    const auto unit = [&cells](std::size_t column) {
+        return column < cells.size() && !cells[column].text.empty() &&
+               !ReadCellNumber(cells[column].text);
+    };
+    return unit(layout.BT) && unit(layout.VT);
+}
+
+std::optional<double> ReadCellNumber(std::u16string_view cell) {
+    std::array<char, 64> ascii;
+    if (cell.empty() || cell.size() > ascii.size()) return std::nullopt;
+    std::size_t at = 0;
+    const auto digits = [&cell, &at] {
+        const std::size_t from = at;
+        while (at < cell.size() && cell[at] >= u'0' && cell[at] <= u'9') ++at;
+        return at - from;
+    };
+    if (cell[at] == u'+' || cell[at] == u'-') ++at;
+    std::size_t mantissa = digits();
+    if (at < cell.size() && cell[at] == u'.') {
+        ++at;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return std::nullopt;
+    if (at < cell.size() && (cell[at] == u'e' || cell[at] == u'E')) {
+        ++at;
+        if (at < cell.size() && (cell[at] == u'+' || cell[at] == u'-')) ++at;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (at != cell.size()) return std::nullopt;
+    // from_chars takes no '+'.
+    const std::size_t from = cell.front() == u'+' ? 1 : 0;
+    std::size_t size = 0;
+    for (std::size_t i = from; i < cell.size(); ++i) ascii[size++] = static_cast<char>(cell[i]);
+    double value = 0.0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + size, value);
+    if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
+    if (cell.empty() || cell.size() > 9) return std::nullopt;
+    unsigned long value = 0;
+    for (const char16_t c : cell) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned long>(c - u'0');
+    }
+    return value;
+}

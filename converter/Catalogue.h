@@ -1,0 +1,87 @@
+// The forms a source of stars comes in besides tagged text: tables with named columns, as VizieR
+// and other tools write them, and the fixed-width records of Tycho-2's and Hipparcos' own files.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class SourceForm {
+    Automatic,  // recognised from the source's first line that is neither blank nor a comment
+    Tagged,
+    Table,
+    Tycho2,            // tyc2.dat
+    Tycho2Supplement,  // suppl_1.dat and suppl_2.dat
+    Hipparcos,         // hip_main.dat
+};
+
+// The form a user names: "text", "table", "tyc2", "suppl" or "hip"; nothing for another name.
+std::optional<SourceForm> FormNamed(std::string_view name);
+
+// A field of a fixed-width record, by its first byte and its length, counted from 0.
+struct Field {
+    std::size_t begin = 0;
+    std::size_t size = 0;
+};
+
+// Where a catalogue file's record keeps what a row needs, from the catalogue's own ReadMe.
+struct RecordLayout {
+    SourceForm form;
+    std::size_t shortest;                 // the last byte that a row needs
+    std::size_t longest;                  // the whole record
+    std::vector<std::size_t> separators;  // where '|' stands, counted from 0
+    Field BT, errorBT, VT, errorVT;
+    std::vector<Field> tycho;  // TYC1, TYC2, TYC3: none in Hipparcos
+    Field hip;                 // Hipparcos only
+    Field ra, dec;
+    Field ra2, dec2;  // tyc2.dat's observed position, where the mean one is blank
+    Field hpFlag;     // the supplements' mflag, 'H' where the VT field holds Hp
+};
+
+const RecordLayout& LayoutOf(SourceForm form);  // for the three record forms
+
+// The record form whose layout the line has: its length and every separator in place.
+std::optional<SourceForm> RecordFormOf(std::u16string_view line);
+
+// A table's columns, found by name in its header.
+struct TableLayout {
+    char16_t separator = u'\t';
+    bool quoted = false;  // RFC 4180 quotes, for ',' and ';'
+    std::vector<std::u16string> names;
+    static constexpr std::size_t kNone = std::size_t(-1);
+    std::size_t BT = kNone, errorBT = kNone, VT = kNone, errorVT = kNone;
+    std::size_t tycho[3] = {kNone, kNone, kNone};
+    std::size_t hip = kNone, name = kNone;
+    std::size_t ra = kNone, dec = kNone;
+};
+
+// The layout whose header the line is: the first separator of TAB, ';', '|' and ',' under which
+// it names a BT and a VT column (BTmag and VTmag, or BT and VT, in any case).
+std::optional<TableLayout> TableHeaderOf(std::u16string_view line);
+
+// A cell of a row as it stands between separators, without its padding blanks; a quoted cell's
+// text is inside its quotes, with any doubled quote still doubled.
+struct Cell {
+    std::u16string_view text;
+    bool quoted = false;
+};
+// The cells of a row. A quoted cell runs on over separators and line breaks.
+void SplitCells(std::u16string_view row, const TableLayout& layout, std::vector<Cell>& cells);
+// Whether a row so far has a quoted cell still open: the row goes on in the next line.
+bool EndsInsideQuotes(std::u16string_view row);
+// A cell's text, with doubled quotes undoubled.
+std::u16string CellText(const Cell& cell);
+
+// The line right after a header that gives the units, or a line of dashes under the header.
+bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
+
+// A value or field without the blanks around it.
+std::u16string_view Trimmed(std::u16string_view text);
+
+// A number written as a whole cell: an optional sign, digits with an optional decimal point, and
+// an optional exponent. Nothing for anything else, infinities and NaN included.
+std::optional<double> ReadCellNumber(std::u16string_view cell);
+// A whole number of digits alone, as catalogue numbers are written.
+std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
