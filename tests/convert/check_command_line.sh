@@ -10,7 +10,8 @@ cd "$work"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 header="source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I"
-row="10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492"
+header+=",id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V"
+row="10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492,,,,,,,,,"
 
 # Checks a run: its exit status, standard output and standard error.
 expect() {
@@ -56,6 +57,12 @@ line() { printf 'VT=10 BT=9'; head -c 256M /dev/zero | tr '\0' 'x'; printf ' BT=
 [ "$(line | "$program" --convert | tail -n 1)" = "-,1,$row" ] || fail "the huge line's row"
 kib=$(line | peak "$program" --convert)
 [ "$kib" -lt 65536 ] || fail "a line of 256 MiB takes $kib KiB"
+# And for 1 GiB of catalogue records, and for records in gzip.
+record='0001 00008 1| |  2.31750494|  2.23184345|  -16.3|   -9.0| 68| 73| 1.7| 1.8|1958.89|1951.94| 4|1.0|1.0|0.9|1.0|12.146|0.158|12.146|0.223|999| |         |  2.31754222|  2.23186444|1.67|1.54| 88.0|100.8| |-0.2'
+kib=$(yes "$record" | head -c 1G | peak "$program" --convert)
+[ "$kib" -lt 65536 ] || fail "1 GiB of records takes $kib KiB"
+kib=$(yes "$record" | head -c 256M | gzip -1 | peak "$program" --convert)
+[ "$kib" -lt 65536 ] || fail "256 MiB of records in gzip take $kib KiB"
 
 [ "$failures" -eq 0 ] || { echo "$failures converter checks failed" >&2; exit 1; }
 echo "converter checks passed"
