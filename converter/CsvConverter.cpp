@@ -396,8 +396,9 @@ void CsvConverter::BeginSource(std::string_view name) {
     lineNumber_ = 0;
     lineStart_ = recordStart_ = batch_.text.size();
     overlong_ = false;
-    form_ = options_.form;
+    form_ = batch_.form = options_.form;
     table_.reset();
+    batch_.table.reset();
     unitsLines_ = 0;
     stars_ = lacking_ = 0;
     tagFound_ = false;
@@ -514,8 +515,8 @@ void CsvConverter::EndSource(bool complete) {
     if (form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_)) {
         if (!tagFound_) report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
     } else {
-        report_(Utf8FromUtf16(
-            Substitute(texts_.starsSummary, {batch_.name, Decimal(stars_), Decimal(lacking_)})));
+        report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
+                                         {batch_.name, Decimal(stars_), Decimal(lacking_)})));
     }
 }
 

@@ -48,6 +48,7 @@ struct Texts {
     std::u16string_view invalidCell;   // %1: the source, %2: the line, %3: the column, %4: the cell
     std::u16string_view outOfRange;    // %1: the source, %2: the line
     std::u16string_view lineTooLong;   // %1: the source, %2: the line
+    std::u16string_view starSummary;   // the same for one star
     std::u16string_view starsSummary;  // %1: the source, %2: stars, %3: stars lacking BT or VT
     std::u16string_view nothingFound;  // %1: the source
     std::u16string_view notGzip;       // %1: the source, %2: zlib's reason

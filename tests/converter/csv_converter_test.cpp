@@ -71,9 +71,9 @@ TEST(CsvConverterTest, RowsForLinesThatGiveMagnitudes) {
     };
     for (const auto& c : cases) {
         const std::string expected =
-            c.row.empty() ? ""
-                          : std::string(kSource) + "1," + std::string(c.row) +
-                                std::string(kNoStar) + "\n";
+            c.row.empty()
+                ? ""
+                : std::string(kSource) + "1," + std::string(c.row) + std::string(kNoStar) + "\n";
         EXPECT_EQ(expected, Convert(c.line).rows) << c.line;
     }
 }
@@ -95,11 +95,11 @@ std::string Utf16Bytes(bool bigEndian) {
 // The same three lines, "東 BT=10.5", a line of bytes that are not valid, and "VT=10 ｶ BT=10.5"
 // (with a half-width katakana), in each encoding.
 TEST(CsvConverterTest, EncodingsGiveTheSameRows) {
-    const std::string expected =
-        std::string(kSource) + "1,10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492" +
-        std::string(kNoStar) + "\n" + std::string(kSource) +
-        "3,10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492" + std::string(kNoStar) +
-        "\n";
+    const std::string expected = std::string(kSource) +
+                                 "1,10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492" +
+                                 std::string(kNoStar) + "\n" + std::string(kSource) +
+                                 "3,10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492" +
+                                 std::string(kNoStar) + "\n";
     const struct {
         std::string_view name;
         std::string bytes;
@@ -127,6 +127,159 @@ TEST(CsvConverterTest, EncodingsGiveTheSameRows) {
                 output.messages[0]);
         }
     }
+}
+
+// Real header and record lines of each form, as VizieR, SIMBAD and the catalogue files write them.
+constexpr std::string_view kTycho2Record =
+    "0001 00008 1| |  2.31750494|  2.23184345|  -16.3|   -9.0| 68| 73| 1.7| 1.8|1958.89|1951.94| "
+    "4|1.0|1.0|0.9|1.0|12.146|0.158|12.146|0.223|999| |         |  2.31754222|  2.23186444|1.67|"
+    "1.54| 88.0|100.8| |-0.2";
+constexpr std::string_view kHipparcosRecord =
+    "H|           1| |00 00 00.22|+01 05 20.4| 9.10| |H|000.00091185|+01.08901332| |   3.54|   "
+    "-5.20|   -1.88|  1.32|  0.74|  1.39|  1.36|  0.81| 0.32|-0.07|-0.11|-0.24| 0.09|-0.01| 0.10|"
+    "-0.01| 0.01| 0.34|  0| 0.74|     1| 9.643|0.020| 9.130|0.019| | 0.482|0.025|T|0.55|0.03|L| | "
+    "9.2043|0.0020|0.017| 87| | 9.17| 9.24|       | | | |          |  |  1| | | |  |   |       |   "
+    "  |     |    |S| | |224700|B+00 5077 |          |          |0.66|F5          |S ";
+constexpr std::string_view kSupplementRecord =
+    "0002 01234 1|T|  3.43012345| -4.12345678|   12.3|   -4.5| 30.1| 28.2|  3.1|  2.9| |10.873|"
+    "0.061|10.226|0.048|999|T|       ";
+// Where mflag is H the VT field holds Hp: no Tycho magnitudes.
+constexpr std::string_view kSupplementHpRecord =
+    "0003 00042 1|H| 12.00000000|+15.50000000|       |       |     |     |     |     |H|      |  "
+    "   | 7.123|0.002|999| |  1234 ";
+
+TEST(CsvConverterTest, FormsGiveOneRowPerStar) {
+    const std::string tycho2 = std::string(kTycho2Record);
+    // The B to henden_I columns of the Tycho-2 record's star and of HIP 1.
+    const std::string tycho2Shown = "12.164,12.154,12.149,0.000,0,1,12.147,-0.005,12.132,12.107";
+    const std::string hip1Shown = "9.529,9.087,8.867,0.513,0,0,9.075,0.476,8.839,8.610";
+    const struct {
+        std::string_view name;
+        std::string bytes;
+        std::string rows;  // after the source's name
+        std::string summary;
+        SourceForm form = SourceForm::Automatic;
+    } cases[] = {
+        {"VizieR TSV, units and dashes, a blank cell",
+         "#\n#   VizieR Astronomical Server\n#Column\t_RAJ2000\t(F12.8)\n\n"
+         "_RAJ2000\t_DEJ2000\tTYC1\tTYC2\tTYC3\tTYC\tBTmag\te_BTmag\tVTmag\te_VTmag\tHIP\n"
+         "deg\tdeg\t\t\t\t\tmag\tmag\tmag\tmag\t\n"
+         "------------\t------------\t----\t-----\t-\t-\t------\t-----\t------\t-----\t------\n"
+         "000.02402278\t+01.08802111\t   1\t  704\t1\tT\t 9.986\t0.025\t 9.491\t0.018\t\n"
+         "000.1\t+01.2\t   1\t  705\t1\t\t      \t     \t 9.491\t0.018\t  12\n\n",
+         "8,9.986,9.491,9.876,9.450,9.237,0.495,0,0,9.437,0.461,9.209,8.988,TYC 1-704-1,"
+         "000.02402278,+01.08802111,0.025,0.018,0.019,0.020,0.030,0.026\n"
+         "9,,9.491,,,,,,,,,,,TYC 1-705-1,000.1,+01.2,,0.018,,,,\n",
+         "2 stars, 1 lacking BT or VT"},
+        {"semicolons, a units line that is a comment, sexagesimal positions",
+         "HIP;RAJ2000;DEJ2000;BTmag;VTmag;e_BTmag;e_VTmag\r\n#;\"h:m:s\";\"d:m:s\";mag;mag;mag;"
+         "mag\r\n"
+         "----;----;----;---;---;---;---\r\n     1;00 00 00.22;+01 05 20.4; 9.643; "
+         "9.130;0.020;0.019\r\n",
+         "4,9.643,9.13," + hip1Shown +
+             ",HIP 1,00 00 00.22,+01 05 20.4,0.02,0.019,0.016,0.021,0.031,"
+             "0.023\n",
+         "1 star, 0 lacking BT or VT"},
+        {"CSV with quotes, a quoted line break, and a magnitude of 0",
+         "# from a list\nMAIN_ID,ra,dec,BT,VT\n\"HD 1, "
+         "A\",1.5,-2.5,0,0.5\n\"two\nlines\",3,4,8.5,8\n",
+         "3,0,0.5,0.147,0.557,0.763,-0.500,1,0,,,0.756,0.930,\"HD 1, A\",1.5,-2.5,,,,,,\n"
+         "4,8.5,8,8.389,7.959,7.743,0.500,0,0,7.946,0.465,7.716,7.492,\"two\nlines\",3,4,,,,,,\n",
+         "2 stars, 0 lacking BT or VT"},
+        {"bars", "Star|RAdeg|DEdeg|BTmag|VTmag\nalpha|1|2|5.5|5.0\n",
+         "2,5.5,5,5.389,4.959,4.743,0.500,0,0,4.946,0.465,4.716,4.492,alpha,1,2,,,,,,\n",
+         "1 star, 0 lacking BT or VT"},
+        {"tyc2.dat with CR LF, and a record without its mean position",
+         tycho2 + "\r\n" + tycho2.substr(0, 15) + std::string(25, ' ') + tycho2.substr(40) + "\r\n",
+         "1,12.146,12.146," + tycho2Shown +
+             ",TYC 1-8-1,2.31750494,2.23184345,0.158,0.223,0.131,0.246,0.349,0.230\n"
+             "2,12.146,12.146," +
+             tycho2Shown + ",TYC 1-8-1,2.31754222,2.23186444,0.158,0.223,0.131,0.246,0.349,0.230\n",
+         "2 stars, 0 lacking BT or VT"},
+        {"the supplement, with an Hp star",
+         std::string(kSupplementRecord) + "\n" + std::string(kSupplementHpRecord) + "\n",
+         "1,10.873,10.226,10.724,10.170,9.893,0.647,0,0,10.158,0.588,9.862,9.580,TYC 2-1234-1,"
+         "3.43012345,-4.12345678,0.061,0.048,0.047,0.053,0.080,0.065\n"
+         "2,,,,,,,,,,,,,TYC 3-42-1,12.00000000,+15.50000000,,,,,,\n",
+         "2 stars, 1 lacking BT or VT"},
+        {"hip_main.dat", std::string(kHipparcosRecord) + "\n",
+         "1,9.643,9.13," + hip1Shown +
+             ",HIP 1,000.00091185,+01.08901332,0.02,0.019,0.016,0.021,0.031,0.023\n",
+         "1 star, 0 lacking BT or VT"},
+        {"a table named by the user, whose first line would read as tagged text",
+         "BT=1 VT=1\tBT\tVT\n\t10.5\t10\n",
+         "2,10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492,,,,,,,,,\n",
+         "1 star, 0 lacking BT or VT", SourceForm::Table},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t piece : {std::size_t(1), std::size_t(1) << 16}) {
+            const Output output =
+                Convert(c.bytes, InputEncoding::Utf8, piece, CsvConverter::kLineLimit, c.form);
+            std::string expected;
+            for (std::size_t at = 0; at < c.rows.size();) {
+                // Each row begins with the source; a quoted line break is inside a row.
+                const std::size_t end = c.rows.find("\n", c.rows.find_first_of("0123456789", at));
+                std::size_t rowEnd = end;
+                while (std::count(c.rows.begin() + static_cast<std::ptrdiff_t>(at),
+                                  c.rows.begin() + static_cast<std::ptrdiff_t>(rowEnd), '"') %
+                       2) {
+                    rowEnd = c.rows.find("\n", rowEnd + 1);
+                }
+                expected += std::string(kSource) + c.rows.substr(at, rowEnd + 1 - at);
+                at = rowEnd + 1;
+            }
+            EXPECT_EQ(expected, output.rows) << c.name << ", pieces of " << piece;
+            EXPECT_EQ(std::vector<std::string>{"in, \"1\".txt: " + c.summary}, output.messages)
+                << c.name;
+            EXPECT_FALSE(output.failed) << c.name;
+        }
+    }
+}
+
+TEST(CsvConverterTest, CellsThatAreNoNumbersAreNamedAndFail) {
+    const struct {
+        std::string_view name;
+        std::string bytes;
+        std::string rows;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"a magnitude, an error and an identifier in a table; the other stars are converted",
+         "TYC1\tTYC2\tTYC3\tBTmag\tVTmag\te_BTmag\te_VTmag\n1\t2\t3\t9,5\t9\t0.1\t0.1\n"
+         "1\t2\tx\t9.5\t9\t0.1\t0.1\n1\t2\t3\t9.5\t9\tinf\t0.1\n1\t2\t4\t9.5\t9\t0.1\t0.1\n",
+         "2,,9,,,,,,,,,,,TYC 1-2-3,,,0.1,0.1,,,,\n"
+         "3,9.5,9,,,,,,,,,,,,,,0.1,0.1,,,,\n"
+         "4,9.5,9,,,,,,,,,,,TYC 1-2-3,,,,0.1,,,,\n"
+         "5,9.5,9,9.389,8.959,8.743,0.500,0,0,8.946,0.465,8.716,8.492,TYC 1-2-4,,,0.1,0.1,0.079,"
+         "0.110,0.161,0.119\n",
+         {"in, \"1\".txt:2: BTmag is not a number: '9,5'",
+          "in, \"1\".txt:3: TYC3 is not a number: 'x'",
+          "in, \"1\".txt:4: e_BTmag is not a number: 'inf'",
+          "in, \"1\".txt: 4 stars, 0 lacking BT or VT"}},
+        {"a record's magnitude",
+         std::string(kTycho2Record).replace(110, 6, "12.1x6") + "\n",
+         "1,,12.146,,,,,,,,,,,TYC 1-8-1,2.31750494,2.23184345,0.158,0.223,,,,\n",
+         {"in, \"1\".txt:1: BTmag is not a number: '12.1x6'",
+          "in, \"1\".txt: 1 star, 0 lacking BT or VT"}},
+    };
+    for (const auto& c : cases) {
+        const Output output = Convert(c.bytes);
+        std::string expected;
+        for (std::size_t at = 0; at < c.rows.size(); at = c.rows.find('\n', at) + 1) {
+            expected += std::string(kSource) + c.rows.substr(at, c.rows.find('\n', at) + 1 - at);
+        }
+        EXPECT_EQ(expected, output.rows) << c.name;
+        EXPECT_EQ(c.messages, output.messages) << c.name;
+        EXPECT_TRUE(output.failed) << c.name;
+    }
+}
+
+TEST(CsvConverterTest, SourcesWithNothingToConvertSaySo) {
+    const Output output = Convert("name,B,V\nx,1,2\n");
+    EXPECT_EQ("", output.rows);
+    EXPECT_EQ(std::vector<std::string>{"in, \"1\".txt: no BT= and VT= tags, and no table with "
+                                       "BTmag and VTmag columns"},
+              output.messages);
+    EXPECT_FALSE(output.failed);
 }
 
 // A line too long to hold is kept shortened to what decides it: it must give the row that the
