@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The converter against the tool a user would otherwise reach for, a gawk one-liner with Henden's
-# B and V and the line's R, on the same catalogue-like lines (one star a line, about 80
-# characters); each is timed three times and its best run counts.
+# B and V and the line's R: on the same catalogue-like lines (one star a line, about 80
+# characters), and on Tycho-2's own records (tyc2.dat, 206 bytes a star), plain and in gzip
+# beside zcat piped into it; each is timed three times and its best run counts.
 #   bash bench/convert_vs_gawk.sh PROGRAM [MIB]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/errors.sh"
@@ -27,12 +28,14 @@ henden='match($0, /BT=([-+0-9.]+)/, b) && match($0, /VT=([-+0-9.]+)/, v) {
   B = b[1] + 0.018 - 0.258 * (b[1] - v[1]); V = v[1] + 0.008 - 0.0988 * (b[1] - v[1])
   printf "%.3f,%.3f,%.3f\n", B, V, V - 0.5 * (B - V) }'
 
+# best INPUT COMMAND...: the fastest of three runs with INPUT on standard input.
 best() {
-  local fastest=""
+  local fastest="" input=$1
+  shift
   for _ in 1 2 3; do
     local start end
     start=$(date +%s.%N)
-    "$@" <"$work/stars.txt" >"$work/out" 2>/dev/null
+    "$@" <"$input" >"$work/out" 2>/dev/null
     end=$(date +%s.%N)
     fastest=$(awk -v a="$start" -v b="$end" -v f="$fastest" 'BEGIN { t = b - a; print (f == "" || t < f) ? t : f }')
   done
@@ -40,13 +43,52 @@ best() {
 }
 
 echo "input: $mib MiB, $lines lines; locale ${LC_ALL:-${LANG:-C}}"
-gawk_seconds=$(best gawk "$henden")
-gawk_c_seconds=$(LC_ALL=C best gawk "$henden")
-convert_seconds=$(best "$program" --convert)
+gawk_seconds=$(best "$work/stars.txt" gawk "$henden")
+gawk_c_seconds=$(LC_ALL=C best "$work/stars.txt" gawk "$henden")
+convert_seconds=$(best "$work/stars.txt" "$program" --convert)
 rows=$(($(wc -l <"$work/out") - 1))
 awk -v mib="$mib" -v g="$gawk_seconds" -v gc="$gawk_c_seconds" -v c="$convert_seconds" -v rows="$rows" 'BEGIN {
   printf "gawk, 3 columns:                 %6.2f s  %7.1f MiB/s\n", g, mib / g
   printf "gawk, 3 columns, LC_ALL=C:       %6.2f s  %7.1f MiB/s\n", gc, mib / gc
-  printf "tychobvr --convert, 14 columns:  %6.2f s  %7.1f MiB/s  (%d rows)\n", c, mib / c, rows
+  printf "tychobvr --convert, 23 columns:  %6.2f s  %7.1f MiB/s  (%d rows)\n", c, mib / c, rows
   printf "tychobvr --convert / gawk: %.1f times the throughput (%.1f times gawk with LC_ALL=C)\n", g / c, gc / c
+}'
+
+# Tycho-2's records, seeded: every field in its place, one star in fifty without BT.
+gawk -v bytes=$((mib * 1024 * 1024)) 'BEGIN {
+  srand(2)
+  for (written = 0; written < bytes; written += 207) {
+    bt = 7 + rand() * 5; vt = bt - 0.1 - rand() * 1.6
+    btField = rand() < 0.02 ? "      |     " : sprintf("%6.3f|%5.3f", bt, rand() * 0.5)
+    printf "%04d %05d %1d| |%12.8f|%12.8f|%7.1f|%7.1f|%3d|%3d|%4.1f|%4.1f|%7.2f|%7.2f|%2d|%3.1f|" \
+           "%3.1f|%3.1f|%3.1f|%s|%6.3f|%5.3f|%3d| |%9s|%12.8f|%12.8f|%4.2f|%4.2f|%5.1f|%5.1f| |%4.1f\n",
+      1 + rand() * 9536, 1 + rand() * 12120, 1, rand() * 360, rand() * 180 - 90, rand() * 200 - 100,
+      rand() * 200 - 100, 3 + rand() * 100, 3 + rand() * 100, rand() * 9, rand() * 9,
+      1980 + rand() * 10, 1980 + rand() * 10, 2 + rand() * 30, rand() * 9, rand() * 9, rand() * 9,
+      rand() * 9, btField, vt, rand() * 0.3, 999, "", rand() * 360, rand() * 180 - 90, 1 + rand(),
+      1 + rand(), rand() * 99, rand() * 99, rand() * 1.8 - 0.9
+  }
+}' | head -c $((mib * 1024 * 1024)) >"$work/tyc2.dat"
+records=$(wc -l <"$work/tyc2.dat")
+gzip -1 -c "$work/tyc2.dat" >"$work/tyc2.dat.gz"
+
+# What a user would write for the catalogue's own file: the fields by their bytes.
+substr_henden='{ bt = substr($0, 111, 6); vt = substr($0, 124, 6)
+  if (bt ~ /[0-9]/ && vt ~ /[0-9]/) {
+    B = bt + 0.018 - 0.258 * (bt - vt); V = vt + 0.008 - 0.0988 * (bt - vt)
+    printf "%.3f,%.3f,%.3f\n", B, V, V - 0.5 * (B - V) } }'
+zcat_piped() { zcat | "$program" --convert; }
+echo
+echo "input: $mib MiB of tyc2.dat records, $records stars; locale ${LC_ALL:-${LANG:-C}}"
+substr_seconds=$(LC_ALL=C best "$work/tyc2.dat" gawk "$substr_henden")
+records_seconds=$(best "$work/tyc2.dat" "$program" --convert)
+gzip_seconds=$(best "$work/tyc2.dat.gz" "$program" --convert)
+zcat_seconds=$(best "$work/tyc2.dat.gz" zcat_piped)
+awk -v mib="$mib" -v g="$substr_seconds" -v c="$records_seconds" -v z="$gzip_seconds" \
+    -v p="$zcat_seconds" 'BEGIN {
+  printf "gawk substr(), 3 columns, LC_ALL=C:  %6.2f s  %7.1f MiB/s\n", g, mib / g
+  printf "tychobvr --convert, 23 columns:      %6.2f s  %7.1f MiB/s\n", c, mib / c
+  printf "tychobvr --convert tyc2.dat.gz:      %6.2f s  %7.1f MiB/s\n", z, mib / z
+  printf "zcat tyc2.dat.gz | tychobvr:         %6.2f s  %7.1f MiB/s\n", p, mib / p
+  printf "tychobvr --convert / gawk: %.1f times the throughput; gzip read in %.2f the time of zcat |\n", g / c, z / p
 }'

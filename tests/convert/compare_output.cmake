@@ -1,14 +1,29 @@
-# Runs the converter on one input through standard input and compares its output, byte for byte,
-# with the expected table:
-#   cmake -DPROGRAM=... [-DEMULATOR=a|b] [-DARGUMENTS=a|b] -DINPUT=... -DEXPECTED=... -P this
+# Runs the converter and compares its output, byte for byte, with the expected table, and its
+# standard error with the expected messages (none where no file names them): on one input
+# through standard input, or on the files given as arguments in the source directory.
+#   cmake -DPROGRAM=... [-DEMULATOR=a|b] [-DARGUMENTS=a|b] [-DINPUT=...] -DEXPECTED=...
+#         [-DEXPECTED_ERRORS=...] [-DDIRECTORY=...] -P this
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" arguments "${ARGUMENTS}")
-execute_process(COMMAND ${emulator} ${PROGRAM} --convert ${arguments}
-                INPUT_FILE ${INPUT} OUTPUT_VARIABLE output ERROR_VARIABLE errors
-                RESULT_VARIABLE status)
+set(input)
+if(INPUT)
+  set(input INPUT_FILE ${INPUT})
+endif()
+if(NOT DIRECTORY)
+  set(DIRECTORY .)
+endif()
+execute_process(COMMAND ${emulator} ${PROGRAM} --convert ${arguments} ${input}
+                WORKING_DIRECTORY ${DIRECTORY}
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
 file(READ ${EXPECTED} expected)
-if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
-  message(FATAL_ERROR "exit status ${status}, standard error:\n${errors}")
+set(expected_errors "")
+if(EXPECTED_ERRORS)
+  file(READ ${EXPECTED_ERRORS} expected_errors)
+endif()
+# Windows' console writes its line ends as CR LF.
+string(REPLACE "\r\n" "\n" errors "${errors}")
+if(NOT status EQUAL 0 OR NOT errors STREQUAL expected_errors)
+  message(FATAL_ERROR "exit status ${status}, standard error:\n${errors}\nexpected:\n${expected_errors}")
 endif()
 if(NOT output STREQUAL expected)
   message(FATAL_ERROR "got:\n${output}\nexpected:\n${expected}")
