@@ -295,3 +295,32 @@ std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
     }
     return value;
 }
+
+void AppendShortest(std::string& out, std::u16string_view cell, double value) {
+    // Up to 15 significant digits name one double and are its shortest form; between 0.01 and
+    // 1000 that form is written without an exponent. Elsewhere to_chars decides.
+    const double size = std::fabs(value);
+    std::size_t at = cell.empty() || cell.front() != u'-' ? 0 : 1;
+    const std::size_t point = cell.find(u'.');
+    bool plain = size >= 0.01 && size < 1000 && cell.size() - at <= 16;
+    for (std::size_t i = at; plain && i < cell.size(); ++i) {
+        plain = (cell[i] >= u'0' && cell[i] <= u'9') || i == point;
+    }
+    if (!plain) {
+        std::array<char, 32> buffer;
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        out.append(buffer.data(), result.ptr);
+        return;
+    }
+    std::size_t end = cell.size();
+    if (point != std::u16string_view::npos) {
+        while (end > point + 1 && cell[end - 1] == u'0') --end;
+        if (end == point + 1) --end;  // no fraction left
+    }
+    if (at == 1) out += '-';
+    // Leading zeros go, but for the one before the point.
+    const std::size_t integerEnd = point == std::u16string_view::npos ? cell.size() : point;
+    while (at + 1 < integerEnd && cell[at] == u'0') ++at;
+    if (at == integerEnd) out += '0';
+    for (std::size_t i = at; i < end; ++i) out += static_cast<char>(cell[i]);
+}

@@ -85,3 +85,7 @@ std::u16string_view Trimmed(std::u16string_view text);
 std::optional<double> ReadCellNumber(std::u16string_view cell);
 // A whole number of digits alone, as catalogue numbers are written.
 std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
+// Appends the shortest decimal that reads back as the cell's value, as std::to_chars writes it.
+// A cell such as "09.870" that needs no exponent is written from its own digits ("9.87"), which
+// is the same text and much faster; anything else goes through to_chars.
+void AppendShortest(std::string& out, std::u16string_view cell, double value);

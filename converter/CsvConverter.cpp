@@ -168,7 +168,7 @@ struct StarCells {
     std::u16string_view BT, VT, errorBT, errorVT;
     std::u16string_view tycho[3];
     std::u16string_view hip;
-    std::u16string name, ra, dec;
+    std::u16string_view name, ra, dec;
     bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
     // The columns' names, for messages.
     std::u16string_view BTName = u"BTmag", VTName = u"VTmag", errorBTName = u"e_BTmag",
@@ -176,27 +176,39 @@ struct StarCells {
     std::u16string_view tychoNames[3] = {u"TYC1", u"TYC2", u"TYC3"};
 };
 
+// Appends a field of RFC 4180 for UTF-16 text, as UTF-8.
+void AppendCsvField(std::string& out, std::u16string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char16_t c) {
+        return c < 0x80 && c != u',' && c != u'"' && c != u'\r' && c != u'\n';
+    });
+    if (!plain) {
+        out += CsvField(Utf8FromUtf16(text));
+        return;
+    }
+    for (const char16_t c : text) out += static_cast<char>(c);
+}
+
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
 void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const StarCells& cells,
              GroupRows& group) {
     const Texts& texts = *batch.texts;
     bool invalid = false;
-    const auto complain = [&](std::u16string_view text,
-                              std::initializer_list<std::u16string_view> values) {
-        group.messages.push_back(Utf8FromUtf16(Substitute(text, values)));
+    const auto complain = [&](std::u16string_view text, std::u16string_view column,
+                              std::u16string_view cell) {
+        group.messages.push_back(
+            Utf8FromUtf16(Substitute(text, {batch.name, Decimal(lineNumber), column, cell})));
         invalid = true;
     };
-    const std::u16string line = Decimal(lineNumber);
     const auto number = [&](std::u16string_view cell, std::u16string_view column) {
         if (cell.empty()) return std::optional<double>();
         const std::optional<double> value = ReadCellNumber(cell);
-        if (!value) complain(texts.invalidCell, {batch.name, line, column, cell});
+        if (!value) complain(texts.invalidCell, column, cell);
         return value;
     };
     const auto integer = [&](std::u16string_view cell, std::u16string_view column) {
         if (cell.empty()) return std::optional<unsigned long>();
         const std::optional<unsigned long> value = ReadCellInteger(cell);
-        if (!value) complain(texts.invalidCell, {batch.name, line, column, cell});
+        if (!value) complain(texts.invalidCell, column, cell);
         return value;
     };
     std::optional<double> BT, VT, errorBT, errorVT;
@@ -206,39 +218,26 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
         errorBT = number(cells.errorBT, cells.errorBTName);
         errorVT = number(cells.errorVT, cells.errorVTName);
     }
-    std::string id;
-    if (!cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty()) {
-        std::optional<unsigned long> parts[3];
-        for (std::size_t i = 0; i < 3; ++i) parts[i] = integer(cells.tycho[i], cells.tychoNames[i]);
-        if (parts[0] && parts[1] && parts[2]) {
-            id = "TYC ";
-            AppendNumber(id, *parts[0]);
-            id += '-';
-            AppendNumber(id, *parts[1]);
-            id += '-';
-            AppendNumber(id, *parts[2]);
-        }
+    std::optional<unsigned long> tycho[3], hip;
+    const bool hasTycho =
+        !cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty();
+    if (hasTycho) {
+        for (std::size_t i = 0; i < 3; ++i) tycho[i] = integer(cells.tycho[i], cells.tychoNames[i]);
     } else if (!cells.hip.empty()) {
-        if (const std::optional<unsigned long> hip = integer(cells.hip, cells.hipName)) {
-            id = "HIP ";
-            AppendNumber(id, *hip);
-        }
-    } else {
-        id = Utf8FromUtf16(cells.name);
+        hip = integer(cells.hip, cells.hipName);
     }
 
     ++group.stars;
-    const bool lacking = !cells.hp && (cells.BT.empty() || cells.VT.empty());
-    if (cells.hp || lacking) ++group.lacking;
+    if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
 
     std::string& out = group.rows;
     out += batch.quotedName;
     out += ',';
     AppendNumber(out, lineNumber);
     out += ',';
-    if (BT) AppendNumber(out, *BT);
+    if (BT) AppendShortest(out, cells.BT, *BT);
     out += ',';
-    if (VT) AppendNumber(out, *VT);
+    if (VT) AppendShortest(out, cells.VT, *VT);
     bool shown = false;
     if (BT && VT && !invalid) {
         const ShownValues values = ValuesFor({*BT, *VT});
@@ -246,20 +245,36 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
             AppendShown(out, values);
             shown = true;
         } else {
-            complain(texts.outOfRange, {batch.name, line});
+            group.messages.push_back(
+                Utf8FromUtf16(Substitute(texts.outOfRange, {batch.name, Decimal(lineNumber)})));
+            invalid = true;
         }
     }
     if (!shown) out += kNoShownColumns;
     out += ',';
-    out += CsvField(id);
+    if (hasTycho) {
+        if (tycho[0] && tycho[1] && tycho[2]) {
+            out += "TYC ";
+            AppendNumber(out, *tycho[0]);
+            out += '-';
+            AppendNumber(out, *tycho[1]);
+            out += '-';
+            AppendNumber(out, *tycho[2]);
+        }
+    } else if (hip) {
+        out += "HIP ";
+        AppendNumber(out, *hip);
+    } else if (cells.hip.empty()) {
+        AppendCsvField(out, cells.name);
+    }
     out += ',';
-    out += CsvField(Utf8FromUtf16(cells.ra));
+    AppendCsvField(out, cells.ra);
     out += ',';
-    out += CsvField(Utf8FromUtf16(cells.dec));
+    AppendCsvField(out, cells.dec);
     out += ',';
-    if (errorBT) AppendNumber(out, *errorBT);
+    if (errorBT) AppendShortest(out, cells.errorBT, *errorBT);
     out += ',';
-    if (errorVT) AppendNumber(out, *errorVT);
+    if (errorVT) AppendShortest(out, cells.errorVT, *errorVT);
     const conversion::MagnitudeErrors errors = shown && errorBT && errorVT
                                                    ? conversion::PropagateErrors(*errorBT, *errorVT)
                                                    : conversion::MagnitudeErrors{};
@@ -281,6 +296,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
     const TableLayout& layout = *batch.table;
     const std::u16string_view text = batch.text;
     std::vector<Cell> cells;
+    std::u16string name, ra, dec;
     const auto cell = [&cells](std::size_t column) {
         return column < cells.size() ? cells[column] : Cell{};
     };
@@ -300,9 +316,16 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
             }
         }
         star.hip = view(layout.hip);
-        star.name = CellText(cell(layout.name));
-        star.ra = CellText(cell(layout.ra));
-        star.dec = CellText(cell(layout.dec));
+        // Quoted cells are undoubled into storage of the loop's own.
+        const auto unquoted = [&cell](std::size_t column, std::u16string& storage) {
+            const Cell found = cell(column);
+            if (!found.quoted) return found.text;
+            storage = CellText(found);
+            return std::u16string_view(storage);
+        };
+        star.name = unquoted(layout.name, name);
+        star.ra = unquoted(layout.ra, ra);
+        star.dec = unquoted(layout.dec, dec);
         star.BTName = layout.names[layout.BT];
         star.VTName = layout.names[layout.VT];
         if (layout.errorBT != TableLayout::kNone) star.errorBTName = layout.names[layout.errorBT];

@@ -11,8 +11,7 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fon
               qt6-translations-l10n dpkg-dev file zlib1g-dev)
 # gawk is what the converter's benchmark is measured against, and time measures its memory.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev gawk
-               time locales xvfb xclip lintian appstream desktop-file-utils groff-base
-               emscripten libfast-float-dev libfmt-dev chromium firefox-esr)
+               time locales xvfb xclip lintian appstream desktop-file-utils groff-base)
 # On a PC, also the Windows build (the posix-thread mingw-w64 compilers, Wine to run its tests,
 # NSIS for its installer, unzip to look into the zip) and the Raspberry Pi builds (Debian's
 # cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).
@@ -37,10 +36,6 @@ case "${1:-}" in
   run) packages=("${run_packages[@]}"); locales=() ;;
   test)
     packages=("${test_packages[@]}")
-    # The page's build and browser tests need Node.js 18 or later with npm: Debian's, unless the
-    # machine has a Node.js of its own, whose package provides npm and conflicts with Debian's.
-    command -v node >/dev/null || packages+=(nodejs)
-    command -v npm >/dev/null || packages+=(npm)
     locales=("${test_locales[@]}")
     if [ "$(dpkg --print-architecture)" = amd64 ]; then
       packages+=("${pc_test_packages[@]}")

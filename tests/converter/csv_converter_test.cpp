@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstddef>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -309,6 +312,50 @@ TEST(CsvConverterTest, LongLinesGiveTheRowsOfTheWholeLine) {
         << "too few rows to tell";
     for (const std::size_t piece : {std::size_t(7), std::size_t(1000)}) {
         EXPECT_EQ(whole.rows, Convert(text, InputEncoding::Utf8, piece, 0).rows) << piece;
+    }
+}
+
+// A cell's own digits stand for to_chars' shortest form wherever they are used for it.
+TEST(CsvConverterTest, CellsAreWrittenAsToCharsWritesTheirValues) {
+    std::mt19937 random(20261209);
+    std::vector<std::string> cells = {"0",
+                                      "-0.000",
+                                      "00.0100",
+                                      "999.9999",
+                                      "1000",
+                                      "0.01",
+                                      "0.0099",
+                                      "10",
+                                      "-9.87",
+                                      "+1.5",
+                                      "1e3",
+                                      "12.",
+                                      ".5",
+                                      "0.1",
+                                      "0.30000000000000004",
+                                      "7.000000000000001"};
+    // Signs, leading zeros, whole numbers and up to eleven decimals, trailing zeros among them.
+    for (int i = 0; i < 20000; ++i) {
+        std::string cell;
+        if (random() % 4 == 0) cell.push_back('-');
+        if (random() % 5 == 0) cell.push_back('0');
+        cell.append(std::to_string(random() % 1000 * (random() % 3 == 0 ? 0 : 1)));
+        if (random() % 8 != 0) {
+            cell.push_back('.');
+            const std::string digits = std::to_string(random());
+            cell.append(digits, 0, random() % 12);
+        }
+        cells.push_back(cell);
+    }
+    for (const std::string& cell : cells) {
+        const std::u16string text(cell.begin(), cell.end());
+        const std::optional<double> value = ReadCellNumber(text);
+        if (!value) continue;
+        std::array<char, 32> buffer;
+        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), *value).ptr;
+        std::string written;
+        AppendShortest(written, text, *value);
+        ASSERT_EQ(std::string(buffer.data(), end), written) << cell;
     }
 }
 
