@@ -60,6 +60,16 @@ void BM_ShiftJisLines(benchmark::State& state) {
     Convert(state, input, InputEncoding::ShiftJis);
 }
 
+// Tycho-2's records, the same star over and over; the converter does the same work for each.
+void BM_Tycho2Records(benchmark::State& state) {
+    static const std::string input = Repeated(
+        "0001 00008 1| |  2.31750494|  2.23184345|  -16.3|   -9.0| 68| 73| 1.7| 1.8|1958.89|"
+        "1951.94| 4|1.0|1.0|0.9|1.0|12.146|0.158|12.146|0.223|999| |         |  2.31754222|  "
+        "2.23186444|1.67|1.54| 88.0|100.8| |-0.2\n",
+        64 * kMiB);
+    Convert(state, input, InputEncoding::Utf8);
+}
+
 void BM_OneHugeLine(benchmark::State& state) {
     static const std::string input = "BT=10.5 " + std::string(64 * kMiB, 'x') + " VT=10\n";
     Convert(state, input, InputEncoding::Utf8);
@@ -69,6 +79,7 @@ void BM_OneHugeLine(benchmark::State& state) {
 
 BENCHMARK(BM_CatalogueLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShiftJisLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Tycho2Records)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OneHugeLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
