@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 namespace {
@@ -276,6 +277,33 @@ std::optional<double> ReadCellNumber(std::u16string_view cell) {
         if (digits() == 0) return std::nullopt;
     }
     if (at != cell.size()) return std::nullopt;
+    // Up to 15 digits and 22 decimals without an exponent: the digits as a whole number and the
+    // power of ten are both exact doubles, so one division rounds as from_chars would.
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (mantissa <= 15) {
+        std::uint64_t whole = 0;
+        int decimals = -1;
+        bool plain = true;
+        for (std::size_t i = cell.front() == u'+' || cell.front() == u'-' ? 1 : 0; i < cell.size();
+             ++i) {
+            const char16_t c = cell[i];
+            if (c == u'.') {
+                decimals = 0;
+            } else if (c >= u'0' && c <= u'9') {
+                whole = whole * 10 + static_cast<std::uint64_t>(c - u'0');
+                if (decimals >= 0) ++decimals;
+            } else {
+                plain = false;  // an exponent
+                break;
+            }
+        }
+        if (plain) {
+            const double value = static_cast<double>(whole) / kPowers[decimals < 0 ? 0 : decimals];
+            return cell.front() == u'-' ? -value : value;
+        }
+    }
     // from_chars takes no '+'.
     const std::size_t from = cell.front() == u'+' ? 1 : 0;
     std::size_t size = 0;
@@ -317,10 +345,13 @@ void AppendShortest(std::string& out, std::u16string_view cell, double value) {
         while (end > point + 1 && cell[end - 1] == u'0') --end;
         if (end == point + 1) --end;  // no fraction left
     }
-    if (at == 1) out += '-';
+    std::array<char, 20> digits;
+    std::size_t written = 0;
+    if (at == 1) digits[written++] = '-';
     // Leading zeros go, but for the one before the point.
     const std::size_t integerEnd = point == std::u16string_view::npos ? cell.size() : point;
     while (at + 1 < integerEnd && cell[at] == u'0') ++at;
-    if (at == integerEnd) out += '0';
-    for (std::size_t i = at; i < end; ++i) out += static_cast<char>(cell[i]);
+    if (at == integerEnd) digits[written++] = '0';
+    for (std::size_t i = at; i < end; ++i) digits[written++] = static_cast<char>(cell[i]);
+    out.append(digits.data(), written);
 }

@@ -185,7 +185,10 @@ void AppendCsvField(std::string& out, std::u16string_view text) {
         out += CsvField(Utf8FromUtf16(text));
         return;
     }
-    for (const char16_t c : text) out += static_cast<char>(c);
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    char* to = out.data() + at;
+    for (const char16_t c : text) *to++ = static_cast<char>(c);
 }
 
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
@@ -372,6 +375,8 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
 // The rows for the lines of a batch from `first` to `last`.
 GroupRows Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
     GroupRows group;
+    // Room for rows of every column, so that appending never moves them.
+    group.rows.reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
     switch (batch.form) {
         case SourceForm::Automatic:
         case SourceForm::Tagged:

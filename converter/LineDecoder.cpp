@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -59,10 +60,21 @@ Step DecodeUtf8(const Byte* begin, const Byte* end, std::u16string& line, std::s
         // Runs of ASCII, the common case, are copied without further tests.
         const Byte* run = p;
         const Byte* runEnd = p + std::min(static_cast<std::size_t>(end - p), limit - line.size());
+        // Eight bytes at a time while none has its high bit set or is an LF.
+        while (runEnd - run >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, run, sizeof word);
+            constexpr std::uint64_t kOnes = 0x0101010101010101u;
+            constexpr std::uint64_t kHighs = 0x8080808080808080u;
+            const std::uint64_t feeds = word ^ (kOnes * '\n');
+            if (((word | ((feeds - kOnes) & ~feeds)) & kHighs) != 0) break;
+            run += 8;
+        }
         while (run < runEnd && *run < 0x80 && *run != '\n') ++run;
         const std::size_t at = line.size();
         line.resize(at + static_cast<std::size_t>(run - p));
-        std::copy(p, run, line.begin() + static_cast<std::ptrdiff_t>(at));
+        char16_t* out = line.data() + at;
+        for (const Byte* from = p; from < run; ++from) *out++ = *from;
         p = run;
         if (p == end || line.size() >= limit) break;
         if (*p == '\n') return {static_cast<std::size_t>(p + 1 - begin), true};
