@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "tychobvr/conversion.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -308,10 +310,7 @@ std::optional<double> ReadCellNumber(std::u16string_view cell) {
     const std::size_t from = cell.front() == u'+' ? 1 : 0;
     std::size_t size = 0;
     for (std::size_t i = from; i < cell.size(); ++i) ascii[size++] = static_cast<char>(cell[i]);
-    double value = 0.0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + size, value);
-    if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
-    return value;
+    return conversion::ReadDecimal(std::string_view(ascii.data(), size));
 }
 
 std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
@@ -335,9 +334,7 @@ void AppendShortest(std::string& out, std::u16string_view cell, double value) {
         plain = (cell[i] >= u'0' && cell[i] <= u'9') || i == point;
     }
     if (!plain) {
-        std::array<char, 32> buffer;
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-        out.append(buffer.data(), result.ptr);
+        conversion::AppendShortest(out, value);
         return;
     }
     std::size_t end = cell.size();

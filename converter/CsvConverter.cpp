@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -48,13 +49,17 @@ std::string CsvField(std::string_view text) {
     return field;
 }
 
-// The shortest decimal that reads back as the same double, such as 10.5 or 1e+22, or a whole
-// number.
+// A whole number, or the shortest decimal that reads back as the same double, such as 10.5 or
+// 1e+22.
 template <typename Number>
 void AppendNumber(std::string& out, Number value) {
-    std::array<char, 32> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
+    if constexpr (std::is_floating_point_v<Number>) {
+        conversion::AppendShortest(out, value);
+    } else {
+        std::array<char, 32> buffer;
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        out.append(buffer.data(), result.ptr);
+    }
 }
 
 // Shortens a line that is still growing to a text that gives the same result, however the line

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "floating_text.h"
+
 #include "tychobvr/conversion.h"
 
 namespace conversion {
@@ -52,8 +54,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Parses plain ASCII digits that were already checked; out of range can only mean overflow.
 double ParseHexDigits(const std::string& digits) {
     double value = 0.0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                        std::chars_format::hex);
+    const auto result = FromCharsHex(digits.data(), digits.data() + digits.size(), value);
     return result.ec == std::errc::result_out_of_range ? kInfinity : value;
 }
 
@@ -168,7 +169,7 @@ double ReadDecimalNumber(Cursor& cursor) {
         return negative ? -value : value;
     }
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto result = FromCharsDecimal(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large reads as an infinity, too small as its nearest double, a zero.
         const double limit = magnitude > 0 ? kInfinity : 0.0;

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "decimal_separator.h"
+#include "floating_text.h"
 #include "shown_value.h"
 #include "tychobvr/conversion.h"
 
@@ -77,7 +77,7 @@ struct Scaled {
 
 std::optional<Scaled> RoundScaled(double value, int decimals) {
     constexpr int kMantissaBits = 52;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = BitCast<std::uint64_t>(value);
     const auto biased = static_cast<int>((bits >> kMantissaBits) & 0x7FF);
     if (decimals < 0 || decimals > 3 || biased == 0x7FF) return std::nullopt;
     std::uint64_t mantissa = bits & ((std::uint64_t(1) << kMantissaBits) - 1);
@@ -105,8 +105,7 @@ std::optional<Scaled> RoundScaled(double value, int decimals) {
 // digits at most; a picture may ask for hundreds of decimals.
 std::string GeneralFixedDigits(double value, int decimals) {
     std::string digits(320 + static_cast<std::size_t>(std::max(decimals, 0)), '\0');
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result = ToCharsFixed(digits.data(), digits.data() + digits.size(), value, decimals);
     digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
     return digits;
 }
@@ -175,7 +174,7 @@ double ShownValue(double value) {
     }
     const std::string digits = GeneralFixedDigits(value, kShownDecimals);
     double shown = 0.0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), shown);
+    const auto result = FromCharsDecimal(digits.data(), digits.data() + digits.size(), shown);
     return result.ec == std::errc() ? shown : std::numeric_limits<double>::quiet_NaN();
 }
 

@@ -91,6 +91,13 @@ void AppendFixed(std::string& out, double value, int decimals, int minIntegerDig
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
+// The shortest decimal that reads back as the value, appended as std::to_chars writes it:
+// "10.5", "1e+22".
+void AppendShortest(std::string& out, double value);
+// A decimal such as "-1.5e3", all of the text, as std::from_chars reads it; nothing for any other
+// text or for a value beyond the range of a double.
+std::optional<double> ReadDecimal(std::string_view text);
+
 // The decimal separator of the user's locale, read once: from the environment's LC_ALL,
 // LC_NUMERIC or LANG on Linux, from the user's regional settings on Windows; the period where
 // that gives none that fits one UTF-16 unit.
