@@ -28,6 +28,13 @@ constexpr std::string_view kNoStarColumns = ",,,,,,,,,";
 constexpr std::string_view kNoShownColumns = ",,,,,,,,,,";
 constexpr std::string_view kNoErrorColumns = ",,,,";
 
+// The page's build runs on the browser's one thread.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+constexpr bool kThreads = false;
+#else
+constexpr bool kThreads = true;
+#endif
+
 // Lines are converted this many at a time, or as many as make this many units.
 constexpr std::size_t kLinesAtOnce = 16384;
 constexpr std::size_t kUnitsAtOnce = std::size_t(1) << 20;
@@ -679,7 +686,7 @@ void CsvConverter::WriteRows() {
     const Batch& sent = converting_->batch;
     batch_ = Batch{sent.quotedName, sent.name, sent.form, sent.table, sent.texts, {}, {}};
     // Another thread starts on it while this one decodes the next lines, then helps.
-    if (std::thread::hardware_concurrency() > 1) {
+    if (kThreads && std::thread::hardware_concurrency() > 1) {
         helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
     }
 }

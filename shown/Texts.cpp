@@ -57,6 +57,14 @@ constexpr Texts kEnglish{
     .gzipUnsupported = u"%1: gzip cannot be read here; unpack it first",
     .cannotRead = u"%1: cannot read: %2",
     .cannotWrite = u"cannot write the output: %1",
+    .pageConvertFile = u"Convert a file to CSV…",
+    .pageDropHint = u"or drop a file of stars on the page",
+    .pageCancel = u"Cancel",
+    .pageProgress = u"%1: %2 %",
+    .pageDone = u"%1: converted",
+    .pageCancelled = u"%1: cancelled",
+    .pageFromTextBox =
+        u"The text came from the text box, because the browser did not give the clipboard (%1).",
 };
 
 // Japanese as an astronomer writes it: 等級 for magnitudes, 色指数 for the colour index, 外挿 for
@@ -118,6 +126,14 @@ constexpr Texts kJapanese{
     .gzipUnsupported = u"%1: ここでは gzip を読めません。先に展開してください",
     .cannotRead = u"%1: 読み込めません: %2",
     .cannotWrite = u"出力を書き込めません: %1",
+    .pageConvertFile = u"ファイルを CSV に変換…",
+    .pageDropHint = u"または星のファイルをこのページにドロップ",
+    .pageCancel = u"キャンセル",
+    .pageProgress = u"%1: %2 %",
+    .pageDone = u"%1: 変換しました",
+    .pageCancelled = u"%1: キャンセルしました",
+    .pageFromTextBox =
+        u"ブラウザがクリップボードを渡さなかったため（%1）、テキストボックスの内容を使いました。",
 };
 
 // Each language's catalogue, by the language's two-letter code.

@@ -54,7 +54,16 @@ struct Texts {
     std::u16string_view notGzip;       // %1: the source, %2: zlib's reason
     std::u16string_view gzipUnsupported;  // %1: the source
     std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
-    std::u16string_view cannotWrite;      // %1: the system's reason
+    std::u16string_view cannotWrite;
+
+    // The page.
+    std::u16string_view pageConvertFile;   // the control that converts a file
+    std::u16string_view pageDropHint;      // where a file may be dropped
+    std::u16string_view pageCancel;
+    std::u16string_view pageProgress;      // %1: the file, %2: how far, in per cent
+    std::u16string_view pageDone;          // %1: the file
+    std::u16string_view pageCancelled;     // %1: the file
+    std::u16string_view pageFromTextBox;   // %1: why the browser did not give the clipboard      // %1: the system's reason
 };
 
 const Texts& EnglishTexts();

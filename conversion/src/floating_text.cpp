@@ -102,19 +102,33 @@ void AppendShortest(std::string& out, double value) {
         out += std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
         return;
     }
-    // {fmt}'s shortest digits in scientific form, then the shorter of that and fixed notation,
-    // fixed on a tie, as to_chars chooses.
-    const std::string scientific = fmt::format("{:e}", value);
-    const std::size_t e = scientific.find('e');
-    std::string_view mantissa(scientific.data(), e);
-    const int exponent = std::stoi(scientific.substr(e + 1));
-    const bool negative = mantissa.front() == '-';
-    if (negative) mantissa.remove_prefix(1);
+    // {fmt}'s shortest digits, in whichever form it writes them, then the shorter of fixed and
+    // scientific notation, fixed on a tie, as to_chars chooses.
+    const std::string shortest = fmt::format("{}", value);
+    const bool negative = shortest.front() == '-';
+    const std::size_t e = shortest.find('e');
+    const std::string_view mantissa =
+        std::string_view(shortest).substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+    int exponent = e == std::string::npos ? 0 : std::stoi(shortest.substr(e + 1));
+    const std::size_t point = mantissa.find('.');
+    // The position of the point, then the significant digits alone.
+    exponent += static_cast<int>(point == std::string_view::npos ? mantissa.size() : point) - 1;
     std::string digits;
     for (const char c : mantissa) {
         if (c != '.') digits += c;
     }
+    while (digits.size() > 1 && digits.front() == '0') {
+        digits.erase(0, 1);
+        --exponent;
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     const auto count = static_cast<int>(digits.size());
+    std::string scientific = digits.substr(0, 1);
+    if (count > 1) scientific += "." + digits.substr(1);
+    scientific += exponent < 0 ? "e-" : "e+";
+    const int size = exponent < 0 ? -exponent : exponent;
+    if (size < 10) scientific += '0';
+    scientific += std::to_string(size);
     std::string fixed;
     if (exponent >= count - 1) {
         fixed = digits + std::string(static_cast<std::size_t>(exponent - (count - 1)), '0');

@@ -1,0 +1,255 @@
+// The page in Debian's Chromium and Firefox, headless, driven by puppeteer-core: its layout,
+// presses over a table of texts against what the windows show (from page_expectations), the
+// refused clipboard, Japanese and German, a file conversion against the native converter's
+// bytes, and no network request through all of it. Takes a screenshot in each browser and
+// prints the timings.
+//   node browser_test.mjs PAGE NATIVE-PROGRAM PAGE-EXPECTATIONS OUT-DIR
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { basename, join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const [pagePath, nativeProgram, expectationsProgram, outDir] = process.argv.slice(2).map((p) => resolve(p));
+const here = new URL('.', import.meta.url).pathname;
+const pageUrl = pathToFileURL(pagePath).href;
+let passed = 0;
+let failed = 0;
+function check(condition, what, detail = '') {
+  if (condition) {
+    passed += 1;
+  } else {
+    failed += 1;
+    console.log(`FAIL: ${what}${detail ? `\n  ${detail}` : ''}`);
+  }
+}
+
+// The texts of the presses: ordinary, extrapolated, faint, not found, out of range, line breaks,
+// a comma locale's digits, tags more than once, Japanese around the tags.
+const texts = [
+  'TYC 1234-5678-1  BT=10.500  VT=10.000', 'BT=12.000 VT=9.000', 'VT=11 BT=11.5',
+  'BT=9.5 VT=9 BT=8.5', 'BT=1E999 VT=9', 'no tags here', 'BT=10.5', 'BT=&H1F VT=&O17',
+  'BT= 9.876\\nVT= 9.500', 'BT=-1.400 VT=-1.450', 'BT=7.75 VT=7.25 HIP=123', '星 BT=10.2 VT=9.1 等級',
+  'BT=10.8 VT=9.0', 'BT=9.000 VT=9.200', 'BT=1 2 VT=1 1', 'BT=0 VT=9', 'BT=13.5 VT=12.9',
+  'BT=2.183 VT=1.905', 'BT=16.581 VT=15.193', 'BT=10.1234567 VT=9.87654321',
+];
+function expectations(separator, language) {
+  const out = execFileSync(expectationsProgram, [separator, language], { input: texts.join('\n') + '\n' });
+  return out.toString('utf8').trim().split('\n').map((line) => JSON.parse(line));
+}
+
+const browsers = [
+  { name: 'chromium', executablePath: '/usr/bin/chromium', browser: 'chrome',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'] },
+  { name: 'firefox', executablePath: '/usr/bin/firefox-esr', browser: 'firefox', args: [] },
+];
+
+async function openPage(browser, { language = 'en-US', clipboard = 'filled' } = {}) {
+  const page = await browser.newPage();
+  const requests = [];
+  page.on('request', (request) => {
+    const url = request.url();
+    if (url !== pageUrl && !url.startsWith('data:')) requests.push(url);
+  });
+  await page.evaluateOnNewDocument((language, clipboard) => {
+    Object.defineProperty(navigator, 'language', { get: () => language });
+    // The clipboard the test fills, or one the browser refuses.
+    const board = { text: '' };
+    window.__clipboard = board;
+    const readText = clipboard === 'refused'
+      ? () => Promise.reject(new DOMException('Read permission denied.', 'NotAllowedError'))
+      : () => Promise.resolve(board.text);
+    Object.defineProperty(navigator, 'clipboard', { value: { readText } });
+  }, language, clipboard);
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 10000 });
+  return { page, requests };
+}
+
+async function press(page, text) {
+  return page.evaluate(async (text) => {
+    window.__clipboard.text = text;
+    await window.tychobvr.press();
+    const label = document.getElementById('label1');
+    return { line: label.textContent, toolTip: document.getElementById('tooltip').textContent,
+             description: document.getElementById('description').textContent,
+             colour: getComputedStyle(label).color, extrapolated: label.classList.contains('extrapolated'),
+             box: document.getElementById('text1').value };
+  }, text);
+}
+
+async function checkPresses(name, page, separator, language, warning) {
+  const expected = expectations(separator, language);
+  for (let i = 0; i < texts.length; i += 1) {
+    const text = texts[i].replaceAll('\\n', '\n');
+    const got = await press(page, text);
+    const want = expected[i];
+    check(got.line === want.line, `${name} ${language}: line for ${JSON.stringify(text)}`, `${got.line} != ${want.line}`);
+    check(got.toolTip === want.toolTip, `${name} ${language}: tooltip for ${JSON.stringify(text)}`,
+          `${JSON.stringify(got.toolTip)} != ${JSON.stringify(want.toolTip)}`);
+    check(got.description === want.description, `${name} ${language}: description for ${JSON.stringify(text)}`);
+    check(got.extrapolated === want.extrapolated && (got.colour === warning) === want.extrapolated,
+          `${name} ${language}: colour for ${JSON.stringify(text)}`, got.colour);
+    check(got.box === text, `${name}: the text box shows the clipboard`);
+  }
+}
+
+const work = mkdtempSync(join(tmpdir(), 'tychobvr-page-'));
+const timings = [];
+try {
+  for (const spec of browsers) {
+    const profile = mkdtempSync(join(work, `${spec.name}-`));
+    const browser = await puppeteer.launch({
+      browser: spec.browser, executablePath: spec.executablePath, headless: true,
+      args: spec.browser === 'chrome' ? [...spec.args, `--user-data-dir=${profile}`] : spec.args,
+      userDataDir: spec.browser === 'firefox' ? profile : undefined,
+      protocolTimeout: 120000,
+    });
+    try {
+      const { page, requests } = await openPage(browser);
+      const name = spec.name;
+      // The layout: the window's twips at 15 to a pixel.
+      const layout = await page.evaluate(() => {
+        const form = document.getElementById('form1').getBoundingClientRect();
+        const box = (id) => {
+          const r = document.getElementById(id).getBoundingClientRect();
+          return [Math.round(r.left - form.left - 1), Math.round(r.top - form.top - 1), Math.round(r.width), Math.round(r.height)];
+        };
+        const text1 = getComputedStyle(document.getElementById('text1'));
+        return { title: document.title, text1: box('text1'), label1: box('label1'), command1: box('command1'),
+                 label: document.getElementById('label1').textContent,
+                 font: getComputedStyle(document.getElementById('label1')).fontFamily,
+                 wrap: text1.whiteSpace, overflow: [text1.overflowX, text1.overflowY],
+                 focus: document.activeElement.id, ready: Number(document.body.dataset.readyAt) };
+      });
+      check(layout.title === 'BT,VTからV等級を算出', `${name}: title`, layout.title);
+      check(JSON.stringify(layout.text1) === '[8,8,289,161]', `${name}: Text1 at 120, 120, 4335 x 2415 twips`, layout.text1);
+      check(JSON.stringify(layout.label1) === '[8,184,289,17]', `${name}: Label1 at 120, 2760, 4335 x 255 twips`, layout.label1);
+      check(JSON.stringify(layout.command1) === '[208,208,89,33]', `${name}: Command1 at 3120, 3120, 1335 x 495 twips`, layout.command1);
+      check(layout.label === 'V = xx.xxx', `${name}: the label before the first press`);
+      check(/^"?ＭＳ Ｐゴシック"?, "?MS PGothic"?, "?IPAPGothic"?, sans-serif$/.test(layout.font), `${name}: the label's font`, layout.font);
+      check(layout.wrap === 'pre' && layout.overflow.join() === 'scroll,scroll', `${name}: both scroll bars, no wrapping`);
+      check(layout.focus === 'text1', `${name}: the text box has the focus at start`);
+      // Tab order: the text box, then OK; Enter in the text box is a new line, not a press.
+      await page.keyboard.press('Tab');
+      check(await page.evaluate(() => document.activeElement.id) === 'command1', `${name}: Tab goes from the text box to OK`);
+      await page.focus('#text1');
+      await page.keyboard.press('Enter');
+      await page.keyboard.press('Escape');
+      check(await page.evaluate(() => document.getElementById('label1').textContent) === 'V = xx.xxx',
+            `${name}: neither Enter nor Escape presses OK`);
+
+      const warning = await page.evaluate(() => getComputedStyle(document.documentElement).getPropertyValue('--warning').trim())
+        .then((colour) => colour.replace(/\s/g, '').replace(/,/g, ', '));
+      await checkPresses(name, page, '.', 'en-US', warning);
+      // Hover shows the tooltip; the screenshot shows a red star's.
+      await press(page, 'BT=12.000 VT=9.000');
+      await page.hover('#label1');
+      check(await page.evaluate(() => !document.getElementById('tooltip').hidden), `${name}: the tooltip shows on hover`);
+      await page.screenshot({ path: join(outDir, `page-${name}.png`), clip: { x: 0, y: 0, width: 520, height: 420 } });
+      await page.mouse.move(400, 400);
+      await page.focus('#label1');
+      check(await page.evaluate(() => !document.getElementById('tooltip').hidden), `${name}: the tooltip shows on keyboard focus`);
+
+      // A 1 KiB press, timed in the page.
+      const kib = ('TYC 1234-5678-1  BT=10.500  VT=10.000 ' + 'x'.repeat(30) + '\n').repeat(15).slice(0, 1024);
+      const pressMs = await page.evaluate(async (text) => {
+        const times = [];
+        for (let i = 0; i < 21; i += 1) {
+          window.__clipboard.text = text;
+          const start = performance.now();
+          await window.tychobvr.press();
+          times.push(performance.now() - start);
+        }
+        times.sort((a, b) => a - b);
+        return times[10];
+      }, kib);
+
+      // A file conversion: the download's bytes against the native converter's, plain and gzip.
+      const fixtures = join(here, '..', 'convert');
+      for (const file of ['catalogue.tsv', 'tyc2-sample.dat.gz', 'stars.txt', 'stars-shift_jis.txt']) {
+        const bytes = readFileSync(join(fixtures, file));
+        let native;
+        try {
+          native = execFileSync(nativeProgram, ['--convert', file], { cwd: fixtures, stdio: ['ignore', 'pipe', 'ignore'] });
+        } catch (error) {
+          native = error.stdout;
+        }
+        const got = await page.evaluate(async (name, base64) => {
+          const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+          URL.createObjectURL = () => 'blob:captured';
+          HTMLAnchorElement.prototype.click = function () {};
+          const result = await window.tychobvr.convertFile(new File([bytes], name));
+          const table = new Uint8Array(await result.blob.arrayBuffer());
+          let binary = '';
+          for (const b of table) binary += String.fromCharCode(b);
+          return { table: btoa(binary), messages: document.getElementById('messages').textContent };
+        }, file, bytes.toString('base64'));
+        check(Buffer.from(got.table, 'base64').equals(native), `${name}: ${file} converts to the native bytes`,
+              Buffer.from(got.table, 'base64').toString().slice(0, 300));
+        if (file === 'catalogue.tsv') {
+          check(got.messages === 'catalogue.tsv: 2 stars, 1 lacking BT or VT\n', `${name}: the converter's messages shown`, got.messages);
+        }
+      }
+
+      // Throughput against the native converter on the same 16 MiB of Tycho-2 records.
+      const record = execFileSync('gzip', ['-dc', join(fixtures, 'tyc2-sample.dat.gz')]).toString().split('\n')[0];
+      const big = join(work, 'tyc2.dat');
+      writeFileSync(big, (record + '\n').repeat(Math.floor(16 * 1024 * 1024 / (record.length + 1))));
+      const nativeStart = process.hrtime.bigint();
+      execFileSync(nativeProgram, ['--convert', big], { stdio: ['ignore', 'ignore', 'ignore'], maxBuffer: 1 << 30 });
+      const nativeMs = Number(process.hrtime.bigint() - nativeStart) / 1e6;
+      const input = await page.$('#file');
+      const pageMs = await (async () => {
+        await page.evaluate(() => {
+          window.__converted = null;
+          HTMLAnchorElement.prototype.click = function () { window.__converted = performance.now(); };
+          window.__start = performance.now();
+        });
+        await input.uploadFile(big);
+        await page.waitForFunction(() => window.__converted !== null, { timeout: 120000, polling: 100 });
+        return page.evaluate(() => window.__converted - window.__start);
+      })();
+
+      check(requests.length === 0, `${name}: no network request`, requests.join(', '));
+      await page.close();
+
+      // The clipboard refused: the text box's own text, and the tooltip says why.
+      const refused = await openPage(browser, { clipboard: 'refused' });
+      await refused.page.evaluate(() => { document.getElementById('text1').value = 'BT=10.500 VT=10.000'; });
+      const fallback = await refused.page.evaluate(async () => {
+        await window.tychobvr.press();
+        return { line: document.getElementById('label1').textContent, toolTip: document.getElementById('tooltip').textContent };
+      });
+      check(fallback.line === 'B = 10.389 / V = 9.959 / R = 9.743', `${name}: a refused clipboard converts the text box`, fallback.line);
+      check(fallback.toolTip.startsWith('The text came from the text box, because the browser did not give the clipboard (Read permission denied.).'),
+            `${name}: the tooltip says the text came from the box`, fallback.toolTip);
+      await refused.page.close();
+
+      // Japanese and German.
+      for (const [language, separator] of [['ja-JP', '.'], ['de-DE', ',']]) {
+        const localized = await openPage(browser, { language });
+        await checkPresses(name, localized.page, separator, language, warning);
+        if (language === 'ja-JP') {
+          await press(localized.page, 'BT=13.5 VT=12.9');
+          await localized.page.hover('#label1');
+          await localized.page.screenshot({ path: join(outDir, `page-${name}-ja.png`), clip: { x: 0, y: 0, width: 520, height: 420 } });
+        }
+        check(localized.requests.length === 0, `${name} ${language}: no network request`);
+        await localized.page.close();
+      }
+      timings.push(`${name}: load to ready ${layout.ready.toFixed(0)} ms, 1 KiB press ${pressMs.toFixed(2)} ms (median of 21), ` +
+                   `16 MiB of tyc2.dat ${pageMs.toFixed(0)} ms against native ${nativeMs.toFixed(0)} ms ` +
+                   `(${(nativeMs / pageMs).toFixed(2)} of native speed)`);
+    } finally {
+      await browser.close();
+    }
+  }
+} finally {
+  rmSync(work, { recursive: true, force: true });
+}
+for (const line of timings) console.log(line);
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
