@@ -10,12 +10,15 @@ source "$(dirname "$0")/lib/errors.sh"
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
               qt6-translations-l10n dpkg-dev file zlib1g-dev)
 # gawk is what the converter's benchmark is measured against, and time measures its memory.
+# Emscripten, with the header-only fast_float and {fmt} for what its libc++ lacks, builds the
+# page; Chromium and Firefox run its tests; unzip looks into the zips.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev gawk
-               time locales xvfb xclip lintian appstream desktop-file-utils groff-base)
+               time locales xvfb xclip lintian appstream desktop-file-utils groff-base
+               emscripten libfast-float-dev libfmt-dev chromium firefox-esr unzip)
 # On a PC, also the Windows build (the posix-thread mingw-w64 compilers, Wine to run its tests,
-# NSIS for its installer, unzip to look into the zip) and the Raspberry Pi builds (Debian's
+# NSIS for its installer) and the Raspberry Pi builds (Debian's
 # cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).
-pc_test_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 nsis unzip
+pc_test_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 nsis
                   crossbuild-essential-arm64 crossbuild-essential-armhf qemu-user
                   qt6-base-dev:arm64 qt6-base-dev:armhf zlib1g-dev:arm64 zlib1g-dev:armhf)
 pi_architectures=(arm64 armhf)
@@ -36,6 +39,10 @@ case "${1:-}" in
   run) packages=("${run_packages[@]}"); locales=() ;;
   test)
     packages=("${test_packages[@]}")
+    # The page's browser tests run on Node.js 18 or later with npm: Debian's, unless the machine
+    # has a Node.js of its own, whose package provides npm and conflicts with Debian's.
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
     locales=("${test_locales[@]}")
     if [ "$(dpkg --print-architecture)" = amd64 ]; then
       packages+=("${pc_test_packages[@]}")

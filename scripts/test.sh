@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the g++ build with the window,
 # the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the run
-# command itself with the Debian package of its Release tree, the Windows program, its installer
+# command itself with the Debian package of its Release tree, the page built with Emscripten and
+# tested in Chromium and Firefox, the Windows program, its installer
 # and its zip cross-built with mingw-w64 and tested under Wine, and the Raspberry Pi builds for
 # arm64 and armhf, cross-built and tested under qemu-user with their Debian packages.
 set -euo pipefail
@@ -46,6 +47,22 @@ version=$(bash scripts/run.sh --version | tail -n 1)
 [[ "$version" == "tychobvr "* ]] || { echo "bash scripts/run.sh --version printed '$version'" >&2; exit 1; }
 cmake --build build/release -j "$jobs" --target package
 bash tests/packaging/check_package.sh build/release
+
+step "Emscripten: the page, and its tests in Chromium and Firefox against the native program"
+# Emscripten's optimizer loads acorn from Debian's Node.js modules, which another Node.js does
+# not look in by itself.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S . -B build/web -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build/web -j "$jobs"
+page=build/web/bin/tychobvr.html
+size=$(stat -c %s "$page")
+[ "$size" -lt $((1536 * 1024)) ] || { echo "$page is $size bytes, over 1.5 MB" >&2; exit 1; }
+echo "$page: $size bytes"
+unzip -Z1 build/web/tychobvr-*-web.zip | sort | tr '\n' ' ' | grep -qx 'LICENSE README.txt tychobvr.html ' ||
+  { echo "the page's zip holds $(unzip -Z1 build/web/tychobvr-*-web.zip | tr '\n' ' ')" >&2; exit 1; }
+(cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
+node tests/web/browser_test.mjs "$page" build/release/bin/tychobvr \
+  build/test-gcc/tests/window/page_expectations build/web
 
 # Wine and the cross builds run on a PC; elsewhere, such as on a Raspberry Pi itself, the tests
 # above are all there is.
