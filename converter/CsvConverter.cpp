@@ -5,6 +5,7 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <future>
 #include <memory>
@@ -115,26 +116,56 @@ struct GroupRows {
     bool invalid = false;
 };
 
+// Numbers with the shown decimals, gathered to be appended at once.
+class FixedColumns {
+public:
+    explicit FixedColumns(std::string& out) : out_(out) {}
+    ~FixedColumns() { out_.append(buffer_.data(), end_); }
+    FixedColumns(const FixedColumns&) = delete;
+    FixedColumns& operator=(const FixedColumns&) = delete;
+
+    // ",number", or "," alone for nothing.
+    void Add(const double* number) {
+        if (end_ + conversion::kMostFixedChars + 1 > buffer_.data() + buffer_.size()) Flush();
+        *end_++ = ',';
+        if (number == nullptr) return;
+        if (char* const written = conversion::WriteFixed(end_, *number, kShownDecimals)) {
+            end_ = written;
+        } else {
+            Flush();
+            conversion::AppendFixed(out_, *number, kShownDecimals);
+        }
+    }
+    void Add(double number) { Add(&number); }
+    void AddText(std::string_view text) {
+        if (end_ + text.size() > buffer_.data() + buffer_.size()) Flush();
+        std::memcpy(end_, text.data(), text.size());
+        end_ += text.size();
+    }
+
+private:
+    void Flush() {
+        out_.append(buffer_.data(), end_);
+        end_ = buffer_.data();
+    }
+
+    std::string& out_;
+    std::array<char, 16 * (conversion::kMostFixedChars + 1)> buffer_;
+    char* end_ = buffer_.data();
+};
+
 // Appends the columns from B to henden_I for the shown values.
 void AppendShown(std::string& out, const ShownValues& shown) {
+    FixedColumns columns(out);
     for (const double number : {shown.line.B, shown.line.V, shown.line.R, shown.colourIndex}) {
-        out += ',';
-        conversion::AppendFixed(out, number, kShownDecimals);
+        columns.Add(number);
     }
-    out += shown.extrapolated ? ",1" : ",0";
-    out += shown.faint ? ",1" : ",0";
-    out += ',';
-    if (shown.bessell) {
-        conversion::AppendFixed(out, shown.bessell->V, kShownDecimals);
-        out += ',';
-        conversion::AppendFixed(out, shown.bessell->BMinusV, kShownDecimals);
-    } else {
-        out += ',';
-    }
-    for (const double number : {shown.henden.R, shown.henden.I}) {
-        out += ',';
-        conversion::AppendFixed(out, number, kShownDecimals);
-    }
+    columns.AddText(shown.extrapolated ? ",1" : ",0");
+    columns.AddText(shown.faint ? ",1" : ",0");
+    columns.Add(shown.bessell ? &shown.bessell->V : nullptr);
+    columns.Add(shown.bessell ? &shown.bessell->BMinusV : nullptr);
+    columns.Add(shown.henden.R);
+    columns.Add(shown.henden.I);
 }
 
 bool AllFinite(const ShownValues& shown) {
@@ -295,9 +326,9 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
                                                    : conversion::MagnitudeErrors{};
     if (shown && errorBT && errorVT && std::isfinite(errors.B) && std::isfinite(errors.V) &&
         std::isfinite(errors.R) && std::isfinite(errors.BMinusV)) {
+        FixedColumns columns(out);
         for (const double error : {errors.B, errors.V, errors.R, errors.BMinusV}) {
-            out += ',';
-            conversion::AppendFixed(out, error, kShownDecimals);
+            columns.Add(error);
         }
     } else {
         out += kNoErrorColumns;

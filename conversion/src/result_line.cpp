@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -118,8 +119,35 @@ std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
     return text;
 }
 
+char* WriteFixed(char* out, double value, int decimals) {
+    const std::optional<Scaled> scaled = RoundScaled(value, decimals);
+    if (!scaled) return nullptr;
+    // The digits from the last, with the period after `decimals` of them, and at least one
+    // integer digit; a value that rounds to zero shows no sign. 2^53 × 1000 has 19 digits.
+    std::array<char, kMostFixedChars> buffer;
+    char* const end = buffer.data() + buffer.size();
+    char* first = end;
+    std::uint64_t rest = scaled->magnitude;
+    for (int written = 0; rest != 0 || written <= decimals; ++written) {
+        if (written == decimals && decimals > 0) *--first = '.';
+        *--first = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    if (scaled->negative && scaled->magnitude != 0) *--first = '-';
+    const auto size = static_cast<std::size_t>(end - first);
+    std::memcpy(out, first, size);
+    return out + size;
+}
+
 void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits) {
     constexpr int kMostPaddedDigits = 20;
+    if (minIntegerDigits <= 1) {
+        std::array<char, kMostFixedChars> buffer;
+        if (char* const end = WriteFixed(buffer.data(), value, decimals)) {
+            out.append(buffer.data(), end);
+            return;
+        }
+    }
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (scaled && minIntegerDigits <= kMostPaddedDigits) {
         // The digits from the last, with the period after `decimals` of them, and at least one

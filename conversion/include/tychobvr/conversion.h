@@ -88,6 +88,11 @@ std::u16string FormatWithPicture(double value, std::u16string_view picture);
 std::string FormatFixed(double value, int decimals, int minIntegerDigits = 1);
 // The same number, appended to `out`.
 void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits = 1);
+// The same number with one integer digit at least, written at `out`, which has room for
+// kMostFixedChars, where it is exact in 64-bit integers: at most three decimals, as every
+// magnitude has. Returns the end, or nullptr for the others, which only AppendFixed writes.
+inline constexpr int kMostFixedChars = 24;
+char* WriteFixed(char* out, double value, int decimals);
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
