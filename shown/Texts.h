@@ -57,13 +57,14 @@ struct Texts {
     std::u16string_view cannotWrite;
 
     // The page.
-    std::u16string_view pageConvertFile;   // the control that converts a file
-    std::u16string_view pageDropHint;      // where a file may be dropped
+    std::u16string_view pageConvertFile;  // the control that converts a file
+    std::u16string_view pageDropHint;     // where a file may be dropped
     std::u16string_view pageCancel;
-    std::u16string_view pageProgress;      // %1: the file, %2: how far, in per cent
-    std::u16string_view pageDone;          // %1: the file
-    std::u16string_view pageCancelled;     // %1: the file
-    std::u16string_view pageFromTextBox;   // %1: why the browser did not give the clipboard      // %1: the system's reason
+    std::u16string_view pageProgress;     // %1: the file, %2: how far, in per cent
+    std::u16string_view pageDone;         // %1: the file
+    std::u16string_view pageCancelled;    // %1: the file
+    std::u16string_view pageFromTextBox;  // %1: why the browser did not give the clipboard      //
+                                          // %1: the system's reason
 };
 
 const Texts& EnglishTexts();

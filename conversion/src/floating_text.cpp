@@ -107,8 +107,8 @@ void AppendShortest(std::string& out, double value) {
     const std::string shortest = fmt::format("{}", value);
     const bool negative = shortest.front() == '-';
     const std::size_t e = shortest.find('e');
-    const std::string_view mantissa =
-        std::string_view(shortest).substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+    const std::string_view mantissa = std::string_view(shortest).substr(
+        negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
     int exponent = e == std::string::npos ? 0 : std::stoi(shortest.substr(e + 1));
     const std::size_t point = mantissa.find('.');
     // The position of the point, then the significant digits alone.

@@ -28,8 +28,8 @@ PageResult ResultForText(const std::string& text, const std::string& separator,
                          const std::string& language) {
     const std::u16string units = Utf16FromUtf8(separator);
     const char16_t decimalSeparator = units.size() == 1 ? units.front() : u'.';
-    const Result result = ResultFor(WithCrLfLineEnds(Utf16FromUtf8(text)), decimalSeparator,
-                                    TextsFor(language));
+    const Result result =
+        ResultFor(WithCrLfLineEnds(Utf16FromUtf8(text)), decimalSeparator, TextsFor(language));
     return {Utf8FromUtf16(result.line), Utf8FromUtf16(result.toolTip),
             Utf8FromUtf16(result.description), result.extrapolated};
 }
@@ -38,10 +38,14 @@ PageResult ResultForText(const std::string& text, const std::string& separator,
 std::string PageText(const std::string& language, const std::string& name) {
     const Texts& texts = TextsFor(language);
     const std::pair<const char*, std::u16string_view> named[] = {
-        {"convertFile", texts.pageConvertFile}, {"dropHint", texts.pageDropHint},
-        {"cancel", texts.pageCancel},           {"progress", texts.pageProgress},
-        {"done", texts.pageDone},               {"cancelled", texts.pageCancelled},
-        {"fromTextBox", texts.pageFromTextBox}, {"textBoxName", texts.textBoxName}};
+        {"convertFile", texts.pageConvertFile},
+        {"dropHint", texts.pageDropHint},
+        {"cancel", texts.pageCancel},
+        {"progress", texts.pageProgress},
+        {"done", texts.pageDone},
+        {"cancelled", texts.pageCancelled},
+        {"fromTextBox", texts.pageFromTextBox},
+        {"textBoxName", texts.textBoxName}};
     for (const auto& [key, text] : named) {
         if (name == key) return Utf8FromUtf16(text);
     }
