@@ -450,7 +450,9 @@ CsvConverter::CsvConverter(Options options, const Texts& texts, Write write, Rep
       texts_(texts),
       write_(std::move(write)),
       report_(std::move(report)),
-      lineLimit_(std::max(lineLimit, kSmallestLineLimit)) {}
+      lineLimit_(std::max(lineLimit, kSmallestLineLimit)) {
+    batch_.text.reserve(kUnitsAtOnce + 4096);
+}
 
 CsvConverter::~CsvConverter() {
     if (helper_.valid()) helper_.wait();
@@ -716,6 +718,8 @@ void CsvConverter::WriteRows() {
     converting_ = std::make_shared<Converting>(std::move(batch_));
     const Batch& sent = converting_->batch;
     batch_ = Batch{sent.quotedName, sent.name, sent.form, sent.table, sent.texts, {}, {}};
+    // Room for a batch and the line that ends it, so that decoding never moves the text.
+    batch_.text.reserve(kUnitsAtOnce + 4096);
     // Another thread starts on it while this one decodes the next lines, then helps.
     if (kThreads && std::thread::hardware_concurrency() > 1) {
         helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });

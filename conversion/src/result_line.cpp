@@ -128,10 +128,28 @@ char* WriteFixed(char* out, double value, int decimals) {
     char* const end = buffer.data() + buffer.size();
     char* first = end;
     std::uint64_t rest = scaled->magnitude;
-    for (int written = 0; rest != 0 || written <= decimals; ++written) {
-        if (written == decimals && decimals > 0) *--first = '.';
+    // The decimals, then the integer digits two at a time.
+    for (int written = 0; written < decimals; ++written) {
         *--first = static_cast<char>('0' + rest % 10);
         rest /= 10;
+    }
+    if (decimals > 0) *--first = '.';
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    while (rest >= 100) {
+        const auto pair = static_cast<std::size_t>(rest % 100) * 2;
+        rest /= 100;
+        *--first = kPairs[pair + 1];
+        *--first = kPairs[pair];
+    }
+    if (rest >= 10) {
+        const auto pair = static_cast<std::size_t>(rest) * 2;
+        *--first = kPairs[pair + 1];
+        *--first = kPairs[pair];
+    } else {
+        *--first = static_cast<char>('0' + rest);
     }
     if (scaled->negative && scaled->magnitude != 0) *--first = '-';
     const auto size = static_cast<std::size_t>(end - first);
