@@ -36,13 +36,24 @@ mkdir -p "$cache/archives/partial" "$cache/debootstrap"
 work=$(mktemp -d /var/tmp/tychobvr-fresh-debian.XXXXXX)
 root=$work/root
 inner=""
+# Whatever still runs inside the root, also in a process group of its own, as timeout's is.
+stop_root_processes() {
+  local link pid
+  for link in /proc/[0-9]*/root; do
+    pid=${link#/proc/}
+    pid=${pid%/root}
+    if [ "$(readlink "$link" 2>/dev/null)" = "$root" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
+  done
+}
 cleanup() {
   local status=$?
   trap - EXIT INT TERM HUP
   if [ -n "$inner" ]; then
     kill -TERM -- "-$inner" 2>/dev/null || true
+    stop_root_processes
     wait "$inner" 2>/dev/null || true
   fi
+  stop_root_processes
   # The mounts belong to the inner process's own mount namespace and went with it, so nothing
   # below $work is mounted here; --one-file-system makes sure of it.
   rm -rf --one-file-system "$work"
