@@ -94,6 +94,15 @@ unshare --mount --propagation private bash -euo pipefail -c '
   mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
   mount --bind "$cache/archives" "$root/var/cache/apt/archives"
 
+  # The certificate authorities of this machine'"'"'s own network (an intercepting proxy'"'"'s, say), as
+  # any machine on it trusts them: like resolv.conf, part of reaching the registries, not of the
+  # project.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    chroot "$root" update-ca-certificates >/dev/null
+  fi
+
   git clone --quiet --no-local --no-checkout . "$root/root/tychobvr"
   git -C "$root/root/tychobvr" checkout --quiet --detach "$commit"
   say "cloned $(git log -1 --format="%h %s" "$commit")"
