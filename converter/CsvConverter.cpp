@@ -462,7 +462,6 @@ void CsvConverter::WriteHeader() { Emit(kHeader); }
 
 void CsvConverter::BeginSource(std::string_view name) {
     decoder_ = LineDecoder(options_.encoding);
-    name_ = name;
     batch_.quotedName = CsvField(name);
     batch_.name = Utf16FromUtf8(name);
     batch_.texts = &texts_;
@@ -488,38 +487,27 @@ void CsvConverter::Complain(std::u16string_view text,
 
 void CsvConverter::Feed(std::string_view bytes) {
     if (outputFailed_) return;
+    std::string held;  // the first bytes of the source, held back until its form is known
     if (!compressionKnown_) {
         // A gzip stream begins with its two magic bytes, which may come one piece at a time.
-        std::string head = untaken_ + std::string(bytes);
-        if (head.size() < 2 && GzipInflater::MayBegin(head)) {
-            untaken_ = std::move(head);
+        held = untaken_ + std::string(bytes);
+        if (held.size() < 2 && GzipInflater::MayBegin(held)) {
+            untaken_ = std::move(held);
             return;
         }
         untaken_.clear();
         compressionKnown_ = true;
-        if (GzipInflater::Begins(head)) {
-            if (!GzipInflater::kAvailable) {
-                Complain(texts_.gzipUnsupported, {batch_.name});
-                inflater_ = std::make_unique<GzipInflater>();
-                inflater_->Fail();
-                return;
-            }
+        if (GzipInflater::Begins(held)) {
+            // Without zlib the inflater has failed from the start, and the source gives nothing.
             inflater_ = std::make_unique<GzipInflater>();
+            if (!GzipInflater::kAvailable) Complain(texts_.gzipUnsupported, {batch_.name});
         }
-        if (head.size() != bytes.size()) {
-            // The bytes held back come again, with these.
-            if (inflater_) {
-                inflater_->Inflate(head, [this](std::string_view out) { FeedDecoded(out); });
-            } else {
-                FeedDecoded(head);
-            }
-            return;
-        }
+        bytes = held;
     }
     if (inflater_) {
         if (inflater_->Failed()) return;
         inflater_->Inflate(bytes, [this](std::string_view out) { FeedDecoded(out); });
-        if (inflater_->Failed() && GzipInflater::kAvailable) {
+        if (inflater_->Failed()) {
             Complain(texts_.notGzip, {batch_.name, Utf16FromUtf8(inflater_->Reason())});
         }
         return;

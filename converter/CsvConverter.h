@@ -93,7 +93,6 @@ private:
     std::size_t lineLimit_;
 
     LineDecoder decoder_{InputEncoding::Utf8};
-    std::string name_;
     std::uint64_t lineNumber_ = 0;
     std::size_t lineStart_ = 0;       // where the line being decoded begins in the batch's text
     std::size_t recordStart_ = 0;     // where its record begins: a quoted cell may span lines

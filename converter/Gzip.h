@@ -29,7 +29,6 @@ public:
     void Inflate(std::string_view bytes, const std::function<void(std::string_view)>& out);
 
     bool Failed() const { return failed_; }
-    void Fail() { failed_ = true; }
     // Whether the stream has ended where its last member ends.
     bool Ended() const { return ended_; }
     // Why it failed, in zlib's words.

@@ -99,17 +99,17 @@ async function checkPresses(name, page, separator, language, warning) {
 const work = mkdtempSync(join(tmpdir(), 'tychobvr-page-'));
 const timings = [];
 try {
-  for (const spec of browsers) {
-    const profile = mkdtempSync(join(work, `${spec.name}-`));
+  for (const engine of browsers) {
+    const profile = mkdtempSync(join(work, `${engine.name}-`));
     const browser = await puppeteer.launch({
-      browser: spec.browser, executablePath: spec.executablePath, headless: true,
-      args: spec.browser === 'chrome' ? [...spec.args, `--user-data-dir=${profile}`] : spec.args,
-      userDataDir: spec.browser === 'firefox' ? profile : undefined,
+      browser: engine.browser, executablePath: engine.executablePath, headless: true,
+      args: engine.browser === 'chrome' ? [...engine.args, `--user-data-dir=${profile}`] : engine.args,
+      userDataDir: engine.browser === 'firefox' ? profile : undefined,
       protocolTimeout: 120000,
     });
     try {
       const { page, requests } = await openPage(browser);
-      const name = spec.name;
+      const name = engine.name;
       // The layout: the window's twips at 15 to a pixel.
       const layout = await page.evaluate(() => {
         const form = document.getElementById('form1').getBoundingClientRect();
