@@ -148,12 +148,6 @@ std::optional<SourceForm> RecordFormOf(std::u16string_view line) {
     return std::nullopt;
 }
 
-std::u16string_view Trimmed(std::u16string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 bool EndsInsideQuotes(std::u16string_view row) {
     return std::count(row.begin(), row.end(), u'"') % 2 != 0;
 }
@@ -257,7 +251,10 @@ bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
     return unit(layout.BT) && unit(layout.VT);
 }
 
-std::optional<double> ReadCellNumber(std::u16string_view cell) {
+namespace {
+
+// The cell read as from_chars reads it, for the cells the quick reading leaves.
+std::optional<double> ReadCellGenerally(std::u16string_view cell) {
     std::array<char, 64> ascii;
     if (cell.empty() || cell.size() > ascii.size()) return std::nullopt;
     std::size_t at = 0;
@@ -279,38 +276,45 @@ std::optional<double> ReadCellNumber(std::u16string_view cell) {
         if (digits() == 0) return std::nullopt;
     }
     if (at != cell.size()) return std::nullopt;
-    // Up to 15 digits and 22 decimals without an exponent: the digits as a whole number and the
-    // power of ten are both exact doubles, so one division rounds as from_chars would.
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (mantissa <= 15) {
-        std::uint64_t whole = 0;
-        int decimals = -1;
-        bool plain = true;
-        for (std::size_t i = cell.front() == u'+' || cell.front() == u'-' ? 1 : 0; i < cell.size();
-             ++i) {
-            const char16_t c = cell[i];
-            if (c == u'.') {
-                decimals = 0;
-            } else if (c >= u'0' && c <= u'9') {
-                whole = whole * 10 + static_cast<std::uint64_t>(c - u'0');
-                if (decimals >= 0) ++decimals;
-            } else {
-                plain = false;  // an exponent
-                break;
-            }
-        }
-        if (plain) {
-            const double value = static_cast<double>(whole) / kPowers[decimals < 0 ? 0 : decimals];
-            return cell.front() == u'-' ? -value : value;
-        }
-    }
     // from_chars takes no '+'.
     const std::size_t from = cell.front() == u'+' ? 1 : 0;
     std::size_t size = 0;
     for (std::size_t i = from; i < cell.size(); ++i) ascii[size++] = static_cast<char>(cell[i]);
     return conversion::ReadDecimal(std::string_view(ascii.data(), size));
+}
+
+}  // namespace
+
+std::optional<double> ReadCellNumber(std::u16string_view cell) {
+    // Up to 15 digits without an exponent, as catalogues write magnitudes: the digits as a whole
+    // number and the power of ten are both exact doubles, so one division rounds as from_chars
+    // would.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char16_t* p = cell.data();
+    const char16_t* const end = p + cell.size();
+    const bool negative = p != end && *p == u'-';
+    if (p != end && (*p == u'-' || *p == u'+')) ++p;
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const auto digit = static_cast<unsigned>(*p) - unsigned{u'0'};
+        if (digit < 10) {
+            whole = whole * 10 + digit;
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else if (*p == u'.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (p != end || digits > 15) return ReadCellGenerally(cell);
+    if (digits == 0) return std::nullopt;
+    const double value = static_cast<double>(whole) / kPowers[decimals];
+    return negative ? -value : value;
 }
 
 std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
@@ -323,32 +327,47 @@ std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
     return value;
 }
 
-void AppendShortest(std::string& out, std::u16string_view cell, double value) {
+char* WriteCellShortest(char* out, std::u16string_view cell, double value) {
     // Up to 15 significant digits name one double and are its shortest form; between 0.01 and
     // 1000 that form is written without an exponent. Elsewhere to_chars decides.
     const double size = std::fabs(value);
-    std::size_t at = cell.empty() || cell.front() != u'-' ? 0 : 1;
-    const std::size_t point = cell.find(u'.');
-    bool plain = size >= 0.01 && size < 1000 && cell.size() - at <= 16;
-    for (std::size_t i = at; plain && i < cell.size(); ++i) {
-        plain = (cell[i] >= u'0' && cell[i] <= u'9') || i == point;
+    if (!(size >= 0.01 && size < 1000)) return nullptr;
+    const char16_t* p = cell.data();
+    const char16_t* const end = p + cell.size();
+    char* to = out;
+    if (p != end && *p == u'-') {
+        *to++ = '-';
+        ++p;
     }
-    if (!plain) {
-        conversion::AppendShortest(out, value);
-        return;
-    }
-    std::size_t end = cell.size();
-    if (point != std::u16string_view::npos) {
-        while (end > point + 1 && cell[end - 1] == u'0') --end;
-        if (end == point + 1) --end;  // no fraction left
-    }
-    std::array<char, 20> digits;
-    std::size_t written = 0;
-    if (at == 1) digits[written++] = '-';
     // Leading zeros go, but for the one before the point.
-    const std::size_t integerEnd = point == std::u16string_view::npos ? cell.size() : point;
-    while (at + 1 < integerEnd && cell[at] == u'0') ++at;
-    if (at == integerEnd) digits[written++] = '0';
-    for (std::size_t i = at; i < end; ++i) digits[written++] = static_cast<char>(cell[i]);
-    out.append(digits.data(), written);
+    while (end - p >= 2 && p[0] == u'0' && p[1] != u'.') ++p;
+    if (static_cast<std::size_t>(end - p) > kMostCellShortestChars - 2) return nullptr;
+    const char* point = nullptr;
+    for (; p != end; ++p) {
+        const char16_t c = *p;
+        if (c >= u'0' && c <= u'9') {
+            *to++ = static_cast<char>(c);
+        } else if (c == u'.' && point == nullptr) {
+            if (to == out || to[-1] == '-') *to++ = '0';  // ".5" is 0.5
+            point = to;
+            *to++ = '.';
+        } else {
+            return nullptr;
+        }
+    }
+    if (point != nullptr) {
+        // Trailing zeros of the fraction go, and the point with them when nothing is left.
+        while (to[-1] == '0') --to;
+        if (to[-1] == '.') --to;
+    }
+    return to;
+}
+
+void AppendShortest(std::string& out, std::u16string_view cell, double value) {
+    std::array<char, kMostCellShortestChars> digits;
+    if (char* const end = WriteCellShortest(digits.data(), cell, value)) {
+        out.append(digits.data(), end);
+    } else {
+        conversion::AppendShortest(out, value);
+    }
 }

@@ -78,7 +78,12 @@ std::u16string CellText(const Cell& cell);
 bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
 
 // A value or field without the blanks around it.
-std::u16string_view Trimmed(std::u16string_view text);
+inline std::u16string_view Trimmed(std::u16string_view text) {
+    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 // A number written as a whole cell: an optional sign, digits with an optional decimal point, and
 // an optional exponent. Nothing for anything else, infinities and NaN included.
@@ -89,3 +94,7 @@ std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
 // A cell such as "09.870" that needs no exponent is written from its own digits ("9.87"), which
 // is the same text and much faster; anything else goes through to_chars.
 void AppendShortest(std::string& out, std::u16string_view cell, double value);
+// The same text written from the cell's own digits at `out`, which has room for
+// kMostCellShortestChars; nothing is written, and nullptr returned, where it needs to_chars.
+inline constexpr std::size_t kMostCellShortestChars = 18;
+char* WriteCellShortest(char* out, std::u16string_view cell, double value);

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "RowText.h"
 #include "ShownValues.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
@@ -57,19 +58,6 @@ std::string CsvField(std::string_view text) {
     return field;
 }
 
-// A whole number, or the shortest decimal that reads back as the same double, such as 10.5 or
-// 1e+22.
-template <typename Number>
-void AppendNumber(std::string& out, Number value) {
-    if constexpr (std::is_floating_point_v<Number>) {
-        conversion::AppendShortest(out, value);
-    } else {
-        std::array<char, 32> buffer;
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-        out.append(buffer.data(), result.ptr);
-    }
-}
-
 // Shortens a line that is still growing to a text that gives the same result, however the line
 // goes on: the last "BT=" and the last "VT=" with their value fields, which may go on into what
 // is still to come, and the last two units, which may begin a tag. The pieces keep their order;
@@ -101,14 +89,14 @@ void Compact(std::u16string& line) {
 std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 
 std::u16string Decimal(std::uint64_t number) {
-    std::string digits;
-    AppendNumber(digits, number);
-    return Ascii(digits);
+    std::array<char, 20> digits;
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number);
+    return Ascii(std::string_view(digits.data(), static_cast<std::size_t>(result.ptr - digits.data())));
 }
 
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
 struct GroupRows {
-    std::string rows;
+    RowText rows;
     std::vector<std::string> messages;
     std::uint64_t stars = 0;
     std::uint64_t lacking = 0;  // stars without BT or without VT
@@ -116,56 +104,22 @@ struct GroupRows {
     bool invalid = false;
 };
 
-// Numbers with the shown decimals, gathered to be appended at once.
-class FixedColumns {
-public:
-    explicit FixedColumns(std::string& out) : out_(out) {}
-    ~FixedColumns() { out_.append(buffer_.data(), end_); }
-    FixedColumns(const FixedColumns&) = delete;
-    FixedColumns& operator=(const FixedColumns&) = delete;
-
-    // ",number", or "," alone for nothing.
-    void Add(const double* number) {
-        if (end_ + conversion::kMostFixedChars + 1 > buffer_.data() + buffer_.size()) Flush();
-        *end_++ = ',';
-        if (number == nullptr) return;
-        if (char* const written = conversion::WriteFixed(end_, *number, kShownDecimals)) {
-            end_ = written;
-        } else {
-            Flush();
-            conversion::AppendFixed(out_, *number, kShownDecimals);
-        }
-    }
-    void Add(double number) { Add(&number); }
-    void AddText(std::string_view text) {
-        if (end_ + text.size() > buffer_.data() + buffer_.size()) Flush();
-        std::memcpy(end_, text.data(), text.size());
-        end_ += text.size();
-    }
-
-private:
-    void Flush() {
-        out_.append(buffer_.data(), end_);
-        end_ = buffer_.data();
-    }
-
-    std::string& out_;
-    std::array<char, 16 * (conversion::kMostFixedChars + 1)> buffer_;
-    char* end_ = buffer_.data();
-};
-
 // Appends the columns from B to henden_I for the shown values.
-void AppendShown(std::string& out, const ShownValues& shown) {
-    FixedColumns columns(out);
+void AppendShown(RowWriter& out, const ShownValues& shown) {
     for (const double number : {shown.line.B, shown.line.V, shown.line.R, shown.colourIndex}) {
-        columns.Add(number);
+        out.Char(',');
+        out.Fixed(number);
     }
-    columns.AddText(shown.extrapolated ? ",1" : ",0");
-    columns.AddText(shown.faint ? ",1" : ",0");
-    columns.Add(shown.bessell ? &shown.bessell->V : nullptr);
-    columns.Add(shown.bessell ? &shown.bessell->BMinusV : nullptr);
-    columns.Add(shown.henden.R);
-    columns.Add(shown.henden.I);
+    out.Text(shown.extrapolated ? ",1" : ",0");
+    out.Text(shown.faint ? ",1" : ",0");
+    out.Char(',');
+    if (shown.bessell) out.Fixed(shown.bessell->V);
+    out.Char(',');
+    if (shown.bessell) out.Fixed(shown.bessell->BMinusV);
+    out.Char(',');
+    out.Fixed(shown.henden.R);
+    out.Char(',');
+    out.Fixed(shown.henden.I);
 }
 
 bool AllFinite(const ShownValues& shown) {
@@ -179,7 +133,7 @@ bool AllFinite(const ShownValues& shown) {
 void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
                 GroupRows& group) {
     const std::u16string_view text = batch.text;
-    std::string& out = group.rows;
+    RowWriter out(group.rows);
     for (auto first = batch.lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
               last = batch.lines.begin() + static_cast<std::ptrdiff_t>(lastLine);
          first != last; ++first) {
@@ -193,16 +147,16 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
             continue;
         }
         group.tagFound = true;
-        out += batch.quotedName;
-        out += ',';
-        AppendNumber(out, first->number);
-        out += ',';
-        AppendNumber(out, values.BT);
-        out += ',';
-        AppendNumber(out, values.VT);
+        out.Text(batch.quotedName);
+        out.Char(',');
+        out.Unsigned(first->number);
+        out.Char(',');
+        out.Shortest(values.BT);
+        out.Char(',');
+        out.Shortest(values.VT);
         AppendShown(out, ValuesFor(values));
-        out += kNoStarColumns;
-        out += '\n';
+        out.Text(kNoStarColumns);
+        out.Char('\n');
     }
 }
 
@@ -219,24 +173,9 @@ struct StarCells {
     std::u16string_view tychoNames[3] = {u"TYC1", u"TYC2", u"TYC3"};
 };
 
-// Appends a field of RFC 4180 for UTF-16 text, as UTF-8.
-void AppendCsvField(std::string& out, std::u16string_view text) {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char16_t c) {
-        return c < 0x80 && c != u',' && c != u'"' && c != u'\r' && c != u'\n';
-    });
-    if (!plain) {
-        out += CsvField(Utf8FromUtf16(text));
-        return;
-    }
-    const std::size_t at = out.size();
-    out.resize(at + text.size());
-    char* to = out.data() + at;
-    for (const char16_t c : text) *to++ = static_cast<char>(c);
-}
-
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
 void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const StarCells& cells,
-             GroupRows& group) {
+             GroupRows& group, RowWriter& out) {
     const Texts& texts = *batch.texts;
     bool invalid = false;
     const auto complain = [&](std::u16string_view text, std::u16string_view column,
@@ -276,14 +215,13 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
     ++group.stars;
     if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
 
-    std::string& out = group.rows;
-    out += batch.quotedName;
-    out += ',';
-    AppendNumber(out, lineNumber);
-    out += ',';
-    if (BT) AppendShortest(out, cells.BT, *BT);
-    out += ',';
-    if (VT) AppendShortest(out, cells.VT, *VT);
+    out.Text(batch.quotedName);
+    out.Char(',');
+    out.Unsigned(lineNumber);
+    out.Char(',');
+    if (BT) out.Shortest(cells.BT, *BT);
+    out.Char(',');
+    if (VT) out.Shortest(cells.VT, *VT);
     bool shown = false;
     if (BT && VT && !invalid) {
         const ShownValues values = ValuesFor({*BT, *VT});
@@ -296,44 +234,44 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
             invalid = true;
         }
     }
-    if (!shown) out += kNoShownColumns;
-    out += ',';
+    if (!shown) out.Text(kNoShownColumns);
+    out.Char(',');
     if (hasTycho) {
         if (tycho[0] && tycho[1] && tycho[2]) {
-            out += "TYC ";
-            AppendNumber(out, *tycho[0]);
-            out += '-';
-            AppendNumber(out, *tycho[1]);
-            out += '-';
-            AppendNumber(out, *tycho[2]);
+            out.Text("TYC ");
+            out.Unsigned(*tycho[0]);
+            out.Char('-');
+            out.Unsigned(*tycho[1]);
+            out.Char('-');
+            out.Unsigned(*tycho[2]);
         }
     } else if (hip) {
-        out += "HIP ";
-        AppendNumber(out, *hip);
+        out.Text("HIP ");
+        out.Unsigned(*hip);
     } else if (cells.hip.empty()) {
-        AppendCsvField(out, cells.name);
+        out.Field(cells.name);
     }
-    out += ',';
-    AppendCsvField(out, cells.ra);
-    out += ',';
-    AppendCsvField(out, cells.dec);
-    out += ',';
-    if (errorBT) AppendShortest(out, cells.errorBT, *errorBT);
-    out += ',';
-    if (errorVT) AppendShortest(out, cells.errorVT, *errorVT);
+    out.Char(',');
+    out.Field(cells.ra);
+    out.Char(',');
+    out.Field(cells.dec);
+    out.Char(',');
+    if (errorBT) out.Shortest(cells.errorBT, *errorBT);
+    out.Char(',');
+    if (errorVT) out.Shortest(cells.errorVT, *errorVT);
     const conversion::MagnitudeErrors errors = shown && errorBT && errorVT
                                                    ? conversion::PropagateErrors(*errorBT, *errorVT)
                                                    : conversion::MagnitudeErrors{};
     if (shown && errorBT && errorVT && std::isfinite(errors.B) && std::isfinite(errors.V) &&
         std::isfinite(errors.R) && std::isfinite(errors.BMinusV)) {
-        FixedColumns columns(out);
         for (const double error : {errors.B, errors.V, errors.R, errors.BMinusV}) {
-            columns.Add(error);
+            out.Char(',');
+            out.Fixed(error);
         }
     } else {
-        out += kNoErrorColumns;
+        out.Text(kNoErrorColumns);
     }
-    out += '\n';
+    out.Char('\n');
     if (invalid) group.invalid = true;
 }
 
@@ -347,6 +285,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
         return column < cells.size() ? cells[column] : Cell{};
     };
     const auto view = [&cell](std::size_t column) { return cell(column).text; };
+    RowWriter out(group.rows);
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const CsvConverter::Batch::Line& line = batch.lines[i];
         SplitCells(text.substr(line.begin, line.end - line.begin), layout, cells);
@@ -377,7 +316,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
         if (layout.errorBT != TableLayout::kNone) star.errorBTName = layout.names[layout.errorBT];
         if (layout.errorVT != TableLayout::kNone) star.errorVTName = layout.names[layout.errorVT];
         if (layout.hip != TableLayout::kNone) star.hipName = layout.names[layout.hip];
-        StarRow(batch, line.number, star, group);
+        StarRow(batch, line.number, star, group, out);
     }
 }
 
@@ -385,6 +324,7 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
                 GroupRows& group) {
     const RecordLayout& layout = LayoutOf(batch.form);
     const std::u16string_view text = batch.text;
+    RowWriter out(group.rows);
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const CsvConverter::Batch::Line& line = batch.lines[i];
         const std::u16string_view record = text.substr(line.begin, line.end - line.begin);
@@ -411,7 +351,7 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
         star.ra = ra;
         star.dec = dec;
         star.hp = layout.hpFlag.size != 0 && field(layout.hpFlag) == u"H";
-        StarRow(batch, line.number, star, group);
+        StarRow(batch, line.number, star, group, out);
     }
 }
 
@@ -419,7 +359,7 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
 GroupRows Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
     GroupRows group;
     // Room for rows of every column, so that appending never moves them.
-    group.rows.reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
+    group.rows.Reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
     switch (batch.form) {
         case SourceForm::Automatic:
         case SourceForm::Tagged:
@@ -724,7 +664,7 @@ void CsvConverter::CollectRows() {
         stars_ += group.stars;
         lacking_ += group.lacking;
         tagFound_ = tagFound_ || group.tagFound;
-        Emit(group.rows);
+        Emit(group.rows.View());
     }
     converting_.reset();
 }

@@ -122,9 +122,12 @@ TEST(FitsRangeTest, EdgesAsShownAreInside) {
 TEST(FormatWithPictureTest, AgreesWithToChars) {
     std::mt19937_64 random(932);
     std::uniform_real_distribution<double> magnitude(-100.0, 100.0);
+    // Up to five integer digits, for each length that is written its own way.
+    std::uniform_real_distribution<double> wide(-20000.0, 20000.0);
     std::vector<double> values;
     for (int i = 0; i < 20000; ++i) {
         values.push_back(magnitude(random));
+        values.push_back(wide(random));
         values.push_back(std::bit_cast<double>(random()));  // any exponent, NaN included
         values.push_back(static_cast<double>(static_cast<int>(random() % 200000) - 100000) / 2048);
     }

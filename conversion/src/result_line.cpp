@@ -120,10 +120,40 @@ std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
 }
 
 char* WriteFixed(char* out, double value, int decimals) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const auto pair = [](char* to, std::uint64_t twoDigits) {
+        std::memcpy(to, kPairs + twoDigits * 2, 2);
+        return to + 2;
+    };
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (!scaled) return nullptr;
+    // A value that rounds to zero shows no sign.
+    char* to = out;
+    if (scaled->negative && scaled->magnitude != 0) *to++ = '-';
+    // Below 10000 with the shown decimals, as magnitudes are: written straight from the front.
+    constexpr std::uint64_t kQuickBelow = 10'000'000;
+    if (decimals == 3 && scaled->magnitude < kQuickBelow) {
+        const std::uint64_t integer = scaled->magnitude / 1000;
+        const std::uint64_t fraction = scaled->magnitude % 1000;
+        if (integer < 10) {
+            *to++ = static_cast<char>('0' + integer);
+        } else if (integer < 100) {
+            to = pair(to, integer);
+        } else if (integer < 1000) {
+            *to++ = static_cast<char>('0' + integer / 100);
+            to = pair(to, integer % 100);
+        } else {
+            to = pair(pair(to, integer / 100), integer % 100);
+        }
+        *to++ = '.';
+        *to++ = static_cast<char>('0' + fraction / 100);
+        return pair(to, fraction % 100);
+    }
     // The digits from the last, with the period after `decimals` of them, and at least one
-    // integer digit; a value that rounds to zero shows no sign. 2^53 × 1000 has 19 digits.
+    // integer digit. 2^53 × 1000 has 19 digits.
     std::array<char, kMostFixedChars> buffer;
     char* const end = buffer.data() + buffer.size();
     char* first = end;
@@ -134,27 +164,18 @@ char* WriteFixed(char* out, double value, int decimals) {
         rest /= 10;
     }
     if (decimals > 0) *--first = '.';
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     while (rest >= 100) {
-        const auto pair = static_cast<std::size_t>(rest % 100) * 2;
+        pair(first -= 2, rest % 100);
         rest /= 100;
-        *--first = kPairs[pair + 1];
-        *--first = kPairs[pair];
     }
     if (rest >= 10) {
-        const auto pair = static_cast<std::size_t>(rest) * 2;
-        *--first = kPairs[pair + 1];
-        *--first = kPairs[pair];
+        pair(first -= 2, rest);
     } else {
         *--first = static_cast<char>('0' + rest);
     }
-    if (scaled->negative && scaled->magnitude != 0) *--first = '-';
     const auto size = static_cast<std::size_t>(end - first);
-    std::memcpy(out, first, size);
-    return out + size;
+    std::memcpy(to, first, size);
+    return to + size;
 }
 
 void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits) {

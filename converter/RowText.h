@@ -1,0 +1,75 @@
+// Rows of CSV text written in place: a row is put together through a cursor, with one test of
+// room for each piece, instead of growing a string piece by piece.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+// Text that only grows at its end.
+class RowText {
+public:
+    void Reserve(std::size_t size) {
+        if (size > capacity_) Grow(size - size_);
+    }
+    // Room for at least `size` more chars after the end; valid until the next call.
+    char* Room(std::size_t size) {
+        if (capacity_ - size_ < size) Grow(size);
+        return data_.get() + size_;
+    }
+    // The text now ends at `end`, which lies in the room last given.
+    void Keep(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+    std::string_view View() const { return {data_.get(), size_}; }
+
+private:
+    void Grow(std::size_t more);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+// Writes at the end of a RowText, and keeps what it wrote when it goes.
+class RowWriter {
+public:
+    explicit RowWriter(RowText& text) : text_(text), to_(text.Room(kRoom)), end_(to_ + kRoom) {}
+    ~RowWriter() { text_.Keep(to_); }
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
+
+    void Char(char c) {
+        Need(1);
+        *to_++ = c;
+    }
+    void Text(std::string_view text) {
+        Need(text.size());
+        std::memcpy(to_, text.data(), text.size());
+        to_ += text.size();
+    }
+    void Unsigned(std::uint64_t value);
+    // The number with the shown decimals, as conversion::AppendFixed writes it.
+    void Fixed(double value);
+    // The shortest decimal that reads back as the value, as conversion::AppendShortest writes it.
+    void Shortest(double value);
+    // The cell's number as that shortest decimal, taken from the cell's own digits where they
+    // are already that form.
+    void Shortest(std::u16string_view cell, double value);
+    // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a
+    // line break.
+    void Field(std::u16string_view text);
+
+private:
+    // Enough for any piece but a long text, which asks for its own room.
+    static constexpr std::size_t kRoom = 512;
+
+    void Need(std::size_t size) {
+        if (static_cast<std::size_t>(end_ - to_) < size) MakeRoom(size);
+    }
+    void MakeRoom(std::size_t size);
+
+    RowText& text_;
+    char* to_;
+    char* end_;
+};
