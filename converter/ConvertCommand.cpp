@@ -29,7 +29,7 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
     };
     CsvConverter converter(options, texts, write, complain);
 
-    constexpr std::size_t kPiece = 256 * 1024;
+    constexpr std::size_t kPiece = 64 * 1024;
     const auto buffer = std::make_unique<char[]>(kPiece);
     const std::vector<std::string> standardInput{"-"};
     converter.WriteHeader();

@@ -642,23 +642,33 @@ struct CsvConverter::Converting {
 };
 
 void CsvConverter::WriteRows() {
-    CollectRows();
+    const std::shared_ptr<Converting> before = FinishConverting();
     converting_ = std::make_shared<Converting>(std::move(batch_));
     const Batch& sent = converting_->batch;
     batch_ = Batch{sent.quotedName, sent.name, sent.form, sent.table, sent.texts, {}, {}};
     // Room for a batch and the line that ends it, so that decoding never moves the text.
     batch_.text.reserve(kUnitsAtOnce + 4096);
-    // Another thread starts on it while this one decodes the next lines, then helps.
+    // Another thread starts on it while this one writes the rows before and decodes the next
+    // lines, then helps.
     if (kThreads && std::thread::hardware_concurrency() > 1) {
         helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
     }
+    if (before) Deliver(*before);
 }
 
 void CsvConverter::CollectRows() {
-    if (!converting_) return;
+    if (const std::shared_ptr<Converting> before = FinishConverting()) Deliver(*before);
+}
+
+std::shared_ptr<CsvConverter::Converting> CsvConverter::FinishConverting() {
+    if (!converting_) return nullptr;
     converting_->Work();
     if (helper_.valid()) helper_.get();
-    for (const GroupRows& group : converting_->rows) {
+    return std::move(converting_);
+}
+
+void CsvConverter::Deliver(const Converting& converted) {
+    for (const GroupRows& group : converted.rows) {
         for (const std::string& message : group.messages) report_(message);
         if (group.invalid) inputFailed_ = true;
         stars_ += group.stars;
@@ -666,7 +676,6 @@ void CsvConverter::CollectRows() {
         tagFound_ = tagFound_ || group.tagFound;
         Emit(group.rows.View());
     }
-    converting_.reset();
 }
 
 void CsvConverter::Emit(std::string_view text) {

@@ -84,6 +84,11 @@ private:
     void WriteRows();
     // Converts what is left of the batch before, with the other thread, and writes its rows.
     void CollectRows();
+    struct Converting;
+    // The batch before, converted to the end; nothing when there is none.
+    std::shared_ptr<Converting> FinishConverting();
+    // Writes a converted batch's rows and messages, and counts its stars.
+    void Deliver(const Converting& converted);
     void Emit(std::string_view text);
 
     Options options_;
@@ -108,7 +113,6 @@ private:
     std::unique_ptr<GzipInflater> inflater_;
     bool compressionKnown_ = false;
     Batch batch_;
-    struct Converting;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
     std::future<void> helper_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
