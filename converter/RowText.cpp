@@ -31,7 +31,7 @@ void RowWriter::Unsigned(std::uint64_t value) {
     constexpr std::size_t kMostDigits = 20;
     Need(kMostDigits);
     std::size_t digits = 1;
-    for (std::uint64_t rest = value; rest >= 10; rest /= 10) ++digits;
+    for (std::uint64_t bound = 10; digits < kMostDigits && value >= bound; bound *= 10) ++digits;
     char* at = to_ + digits;
     to_ = at;
     while (value >= 100) {
@@ -53,8 +53,12 @@ void RowWriter::Fixed(double value) {
     Need(conversion::kMostFixedChars);
     if (char* const end = conversion::WriteFixed(to_, value, kShownDecimals)) {
         to_ = end;
-        return;
+    } else {
+        FixedGenerally(value);
     }
+}
+
+void RowWriter::FixedGenerally(double value) {
     std::string text;
     conversion::AppendFixed(text, value, kShownDecimals);
     Text(text);
@@ -80,21 +84,24 @@ void RowWriter::Field(std::u16string_view text) {
     char* to = to_;
     for (const char16_t c : text) {
         if (c >= 0x80 || c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
-            // Quoted, or not ASCII: written again from the start.
-            std::string field = Utf8FromUtf16(text);
-            if (field.find_first_of(",\"\r\n") != std::string::npos) {
-                std::string quoted = "\"";
-                for (const char unit : field) {
-                    if (unit == '"') quoted += '"';
-                    quoted += unit;
-                }
-                quoted += '"';
-                field = std::move(quoted);
-            }
-            Text(field);
+            FieldGenerally(text);  // written again from the start
             return;
         }
         *to++ = static_cast<char>(c);
     }
     to_ = to;
+}
+
+void RowWriter::FieldGenerally(std::u16string_view text) {
+    std::string field = Utf8FromUtf16(text);
+    if (field.find_first_of(",\"\r\n") != std::string::npos) {
+        std::string quoted = "\"";
+        for (const char unit : field) {
+            if (unit == '"') quoted += '"';
+            quoted += unit;
+        }
+        quoted += '"';
+        field = std::move(quoted);
+    }
+    Text(field);
 }

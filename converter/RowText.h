@@ -68,6 +68,9 @@ private:
         if (static_cast<std::size_t>(end_ - to_) < size) MakeRoom(size);
     }
     void MakeRoom(std::size_t size);
+    // The rare forms, kept out of the common ones' way.
+    void FixedGenerally(double value);
+    void FieldGenerally(std::u16string_view text);
 
     RowText& text_;
     char* to_;
