@@ -20,7 +20,9 @@ gawk -v bytes=$((mib * 1024 * 1024)) 'BEGIN {
                    rand() * 120000, rand() * 9)
     print line
   }
-}' | head -c $((mib * 1024 * 1024)) >"$work/stars.txt"
+}' >"$work/stars.txt"
+# Cut to size afterwards: a pipe into head would leave gawk to a SIGPIPE whenever head ends first.
+truncate -s $((mib * 1024 * 1024)) "$work/stars.txt"
 lines=$(wc -l <"$work/stars.txt")
 
 # What a user would write: find both tags, compute the three numbers, print them.
@@ -68,7 +70,8 @@ gawk -v bytes=$((mib * 1024 * 1024)) 'BEGIN {
       rand() * 9, btField, vt, rand() * 0.3, 999, "", rand() * 360, rand() * 180 - 90, 1 + rand(),
       1 + rand(), rand() * 99, rand() * 99, rand() * 1.8 - 0.9
   }
-}' | head -c $((mib * 1024 * 1024)) >"$work/tyc2.dat"
+}' >"$work/tyc2.dat"
+truncate -s $((mib * 1024 * 1024)) "$work/tyc2.dat"
 records=$(wc -l <"$work/tyc2.dat")
 gzip -1 -c "$work/tyc2.dat" >"$work/tyc2.dat.gz"
 
