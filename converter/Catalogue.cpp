@@ -286,27 +286,43 @@ std::optional<double> ReadCellGenerally(std::u16string_view cell) {
 }  // namespace
 
 std::optional<double> ReadCellNumber(std::u16string_view cell) {
+    ShortestText unused;
+    return ReadCellNumber(cell, unused);
+}
+
+std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest) {
     // Up to 15 digits without an exponent, as catalogues write magnitudes: the digits as a whole
     // number and the power of ten are both exact doubles, so one division rounds as from_chars
-    // would.
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+    // would. Those digits, without the zeros that lead or trail, are the value's shortest form
+    // where it needs no exponent, between 0.01 and 1000.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    shortest.size = 0;
     const char16_t* p = cell.data();
     const char16_t* const end = p + cell.size();
+    char* const first = shortest.chars.data();
+    char* to = first;
     const bool negative = p != end && *p == u'-';
+    if (negative) *to++ = '-';
     if (p != end && (*p == u'-' || *p == u'+')) ++p;
+    char* const digitsFrom = to;
     std::uint64_t whole = 0;
     int digits = 0;
     int decimals = 0;
     bool point = false;
-    for (; p != end; ++p) {
+    for (; p != end && digits <= 15; ++p) {
         const auto digit = static_cast<unsigned>(*p) - unsigned{u'0'};
         if (digit < 10) {
             whole = whole * 10 + digit;
             ++digits;
             decimals += point ? 1 : 0;
+            *to = static_cast<char>('0' + digit);
+            // A leading zero of the integer part is written over by what follows.
+            to += (point || to != digitsFrom || digit != 0) ? 1 : 0;
         } else if (*p == u'.' && !point) {
             point = true;
+            if (to == digitsFrom) *to++ = '0';
+            *to++ = '.';
         } else {
             break;
         }
@@ -314,6 +330,14 @@ std::optional<double> ReadCellNumber(std::u16string_view cell) {
     if (p != end || digits > 15) return ReadCellGenerally(cell);
     if (digits == 0) return std::nullopt;
     const double value = static_cast<double>(whole) / kPowers[decimals];
+    const double size = std::fabs(value);
+    if (size >= 0.01 && size < 1000) {
+        if (point) {
+            while (to[-1] == '0') --to;
+            if (to[-1] == '.') --to;
+        }
+        shortest.size = static_cast<std::size_t>(to - first);
+    }
     return negative ? -value : value;
 }
 
@@ -325,49 +349,4 @@ std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
         value = value * 10 + static_cast<unsigned long>(c - u'0');
     }
     return value;
-}
-
-char* WriteCellShortest(char* out, std::u16string_view cell, double value) {
-    // Up to 15 significant digits name one double and are its shortest form; between 0.01 and
-    // 1000 that form is written without an exponent. Elsewhere to_chars decides.
-    const double size = std::fabs(value);
-    if (!(size >= 0.01 && size < 1000)) return nullptr;
-    const char16_t* p = cell.data();
-    const char16_t* const end = p + cell.size();
-    char* to = out;
-    if (p != end && *p == u'-') {
-        *to++ = '-';
-        ++p;
-    }
-    // Leading zeros go, but for the one before the point.
-    while (end - p >= 2 && p[0] == u'0' && p[1] != u'.') ++p;
-    if (static_cast<std::size_t>(end - p) > kMostCellShortestChars - 2) return nullptr;
-    const char* point = nullptr;
-    for (; p != end; ++p) {
-        const char16_t c = *p;
-        if (c >= u'0' && c <= u'9') {
-            *to++ = static_cast<char>(c);
-        } else if (c == u'.' && point == nullptr) {
-            if (to == out || to[-1] == '-') *to++ = '0';  // ".5" is 0.5
-            point = to;
-            *to++ = '.';
-        } else {
-            return nullptr;
-        }
-    }
-    if (point != nullptr) {
-        // Trailing zeros of the fraction go, and the point with them when nothing is left.
-        while (to[-1] == '0') --to;
-        if (to[-1] == '.') --to;
-    }
-    return to;
-}
-
-void AppendShortest(std::string& out, std::u16string_view cell, double value) {
-    std::array<char, kMostCellShortestChars> digits;
-    if (char* const end = WriteCellShortest(digits.data(), cell, value)) {
-        out.append(digits.data(), end);
-    } else {
-        conversion::AppendShortest(out, value);
-    }
 }

@@ -2,6 +2,7 @@
 // and other tools write them, and the fixed-width records of Tycho-2's and Hipparcos' own files.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -88,13 +89,14 @@ inline std::u16string_view Trimmed(std::u16string_view text) {
 // A number written as a whole cell: an optional sign, digits with an optional decimal point, and
 // an optional exponent. Nothing for anything else, infinities and NaN included.
 std::optional<double> ReadCellNumber(std::u16string_view cell);
+// The same, with the shortest decimal that reads back as the value, as std::to_chars writes it,
+// where the cell's own digits give it: "9.87" for "09.870". `shortest` is left empty where they
+// do not, for a value that needs an exponent or more digits.
+struct ShortestText {
+    std::array<char, 20> chars;  // a sign, "0.", and up to 16 digits before the reading gives up
+    std::size_t size = 0;
+    std::string_view View() const { return {chars.data(), size}; }
+};
+std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest);
 // A whole number of digits alone, as catalogue numbers are written.
 std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
-// Appends the shortest decimal that reads back as the cell's value, as std::to_chars writes it.
-// A cell such as "09.870" that needs no exponent is written from its own digits ("9.87"), which
-// is the same text and much faster; anything else goes through to_chars.
-void AppendShortest(std::string& out, std::u16string_view cell, double value);
-// The same text written from the cell's own digits at `out`, which has room for
-// kMostCellShortestChars; nothing is written, and nullptr returned, where it needs to_chars.
-inline constexpr std::size_t kMostCellShortestChars = 18;
-char* WriteCellShortest(char* out, std::u16string_view cell, double value);

@@ -91,7 +91,8 @@ std::u16string Ascii(std::string_view text) { return std::u16string(text.begin()
 std::u16string Decimal(std::uint64_t number) {
     std::array<char, 20> digits;
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number);
-    return Ascii(std::string_view(digits.data(), static_cast<std::size_t>(result.ptr - digits.data())));
+    return Ascii(
+        std::string_view(digits.data(), static_cast<std::size_t>(result.ptr - digits.data())));
 }
 
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
@@ -184,9 +185,10 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
             Utf8FromUtf16(Substitute(text, {batch.name, Decimal(lineNumber), column, cell})));
         invalid = true;
     };
-    const auto number = [&](std::u16string_view cell, std::u16string_view column) {
+    const auto number = [&](std::u16string_view cell, std::u16string_view column,
+                            ShortestText& shortest) {
         if (cell.empty()) return std::optional<double>();
-        const std::optional<double> value = ReadCellNumber(cell);
+        const std::optional<double> value = ReadCellNumber(cell, shortest);
         if (!value) complain(texts.invalidCell, column, cell);
         return value;
     };
@@ -197,12 +199,21 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
         return value;
     };
     std::optional<double> BT, VT, errorBT, errorVT;
+    ShortestText BTText, VTText, errorBTText, errorVTText;
     if (!cells.hp) {
-        BT = number(cells.BT, cells.BTName);
-        VT = number(cells.VT, cells.VTName);
-        errorBT = number(cells.errorBT, cells.errorBTName);
-        errorVT = number(cells.errorVT, cells.errorVTName);
+        BT = number(cells.BT, cells.BTName, BTText);
+        VT = number(cells.VT, cells.VTName, VTText);
+        errorBT = number(cells.errorBT, cells.errorBTName, errorBTText);
+        errorVT = number(cells.errorVT, cells.errorVTName, errorVTText);
     }
+    const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
+        if (!value) return;
+        if (text.size != 0) {
+            out.Text(text.View());
+        } else {
+            out.Shortest(*value);
+        }
+    };
     std::optional<unsigned long> tycho[3], hip;
     const bool hasTycho =
         !cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty();
@@ -219,9 +230,9 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
     out.Char(',');
     out.Unsigned(lineNumber);
     out.Char(',');
-    if (BT) out.Shortest(cells.BT, *BT);
+    shortest(BT, BTText);
     out.Char(',');
-    if (VT) out.Shortest(cells.VT, *VT);
+    shortest(VT, VTText);
     bool shown = false;
     if (BT && VT && !invalid) {
         const ShownValues values = ValuesFor({*BT, *VT});
@@ -256,9 +267,9 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const S
     out.Char(',');
     out.Field(cells.dec);
     out.Char(',');
-    if (errorBT) out.Shortest(cells.errorBT, *errorBT);
+    shortest(errorBT, errorBTText);
     out.Char(',');
-    if (errorVT) out.Shortest(cells.errorVT, *errorVT);
+    shortest(errorVT, errorVTText);
     const conversion::MagnitudeErrors errors = shown && errorBT && errorVT
                                                    ? conversion::PropagateErrors(*errorBT, *errorVT)
                                                    : conversion::MagnitudeErrors{};

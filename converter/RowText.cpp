@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "Catalogue.h"
 #include "ShownValues.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
@@ -68,15 +67,6 @@ void RowWriter::Shortest(double value) {
     std::string text;
     conversion::AppendShortest(text, value);
     Text(text);
-}
-
-void RowWriter::Shortest(std::u16string_view cell, double value) {
-    Need(kMostCellShortestChars);
-    if (char* const end = WriteCellShortest(to_, cell, value)) {
-        to_ = end;
-    } else {
-        Shortest(value);
-    }
 }
 
 void RowWriter::Field(std::u16string_view text) {

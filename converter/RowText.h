@@ -53,9 +53,6 @@ public:
     void Fixed(double value);
     // The shortest decimal that reads back as the value, as conversion::AppendShortest writes it.
     void Shortest(double value);
-    // The cell's number as that shortest decimal, taken from the cell's own digits where they
-    // are already that form.
-    void Shortest(std::u16string_view cell, double value);
     // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a
     // line break.
     void Field(std::u16string_view text);

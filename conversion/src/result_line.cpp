@@ -133,8 +133,8 @@ char* WriteFixed(char* out, double value, int decimals) {
     const auto bits = BitCast<std::uint64_t>(value);
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     if (decimals == 3 && biased >= 1012 && biased <= 1035) {
-        const std::uint64_t scaled = ((bits & ((std::uint64_t(1) << 52) - 1)) |
-                                      (std::uint64_t(1) << 52)) * 1000;
+        const std::uint64_t scaled =
+            ((bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52)) * 1000;
         const int shift = 1075 - biased;
         std::uint64_t magnitude = scaled >> shift;
         const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
