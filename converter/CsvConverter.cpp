@@ -366,9 +366,14 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
     }
 }
 
-// The rows for the lines of a batch from `first` to `last`.
-GroupRows Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine) {
-    GroupRows group;
+// The rows for the lines of a batch from `first` to `last`, into a group whose storage may be
+// that of a group before.
+void Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
+          GroupRows& group) {
+    group.rows.Clear();
+    group.messages.clear();
+    group.stars = group.lacking = 0;
+    group.tagFound = group.invalid = false;
     // Room for rows of every column, so that appending never moves them.
     group.rows.Reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
     switch (batch.form) {
@@ -385,7 +390,6 @@ GroupRows Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
             RecordRows(batch, firstLine, lastLine, group);
             break;
     }
-    return group;
 }
 
 bool IsCommentOrBlank(std::u16string_view line) {
@@ -637,26 +641,36 @@ void CsvConverter::TakeRecord(std::size_t begin, std::size_t end) {
 struct CsvConverter::Converting {
     static constexpr std::size_t kGroup = 256;
 
-    explicit Converting(Batch lines)
-        : batch(std::move(lines)), rows((batch.lines.size() + kGroup - 1) / kGroup) {}
+    // Takes the lines to convert, and gives back the storage of those before, for new lines to
+    // go into: memory that is used again needs no new pages from the system.
+    Batch Take(Batch lines) {
+        std::swap(batch, lines);
+        rows.resize((batch.lines.size() + kGroup - 1) / kGroup);
+        next = 0;
+        lines.text.clear();
+        lines.lines.clear();
+        return lines;
+    }
 
     void Work() {
         for (std::size_t group = next++; group < rows.size(); group = next++) {
-            rows[group] =
-                Rows(batch, group * kGroup, std::min((group + 1) * kGroup, batch.lines.size()));
+            Rows(batch, group * kGroup, std::min((group + 1) * kGroup, batch.lines.size()),
+                 rows[group]);
         }
     }
 
-    const Batch batch;
+    Batch batch;
     std::vector<GroupRows> rows;  // a group's each
     std::atomic<std::size_t> next{0};
 };
 
 void CsvConverter::WriteRows() {
     const std::shared_ptr<Converting> before = FinishConverting();
-    converting_ = std::make_shared<Converting>(std::move(batch_));
+    converting_ = spare_ ? std::move(spare_) : std::make_shared<Converting>();
+    Batch storage = converting_->Take(std::move(batch_));
     const Batch& sent = converting_->batch;
-    batch_ = Batch{sent.quotedName, sent.name, sent.form, sent.table, sent.texts, {}, {}};
+    batch_ = Batch{sent.quotedName,          sent.name, sent.form, sent.table, sent.texts,
+                   std::move(storage.text), std::move(storage.lines)};
     // Room for a batch and the line that ends it, so that decoding never moves the text.
     batch_.text.reserve(kUnitsAtOnce + 4096);
     // Another thread starts on it while this one writes the rows before and decodes the next
@@ -664,11 +678,17 @@ void CsvConverter::WriteRows() {
     if (kThreads && std::thread::hardware_concurrency() > 1) {
         helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
     }
-    if (before) Deliver(*before);
+    if (before) {
+        Deliver(*before);
+        spare_ = before;
+    }
 }
 
 void CsvConverter::CollectRows() {
-    if (const std::shared_ptr<Converting> before = FinishConverting()) Deliver(*before);
+    if (const std::shared_ptr<Converting> before = FinishConverting()) {
+        Deliver(*before);
+        spare_ = before;
+    }
 }
 
 std::shared_ptr<CsvConverter::Converting> CsvConverter::FinishConverting() {

@@ -114,6 +114,7 @@ private:
     bool compressionKnown_ = false;
     Batch batch_;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
+    std::shared_ptr<Converting> spare_;       // one converted and written, to be used again
     std::future<void> helper_;
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;

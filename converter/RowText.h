@@ -14,6 +14,7 @@ public:
     void Reserve(std::size_t size) {
         if (size > capacity_) Grow(size - size_);
     }
+    void Clear() { size_ = 0; }
     // Room for at least `size` more chars after the end; valid until the next call.
     char* Room(std::size_t size) {
         if (capacity_ - size_ < size) Grow(size);
