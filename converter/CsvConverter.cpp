@@ -669,8 +669,13 @@ void CsvConverter::WriteRows() {
     converting_ = spare_ ? std::move(spare_) : std::make_shared<Converting>();
     Batch storage = converting_->Take(std::move(batch_));
     const Batch& sent = converting_->batch;
-    batch_ = Batch{sent.quotedName,          sent.name, sent.form, sent.table, sent.texts,
-                   std::move(storage.text), std::move(storage.lines)};
+    batch_ = Batch{sent.quotedName,
+                   sent.name,
+                   sent.form,
+                   sent.table,
+                   sent.texts,
+                   std::move(storage.text),
+                   std::move(storage.lines)};
     // Room for a batch and the line that ends it, so that decoding never moves the text.
     batch_.text.reserve(kUnitsAtOnce + 4096);
     // Another thread starts on it while this one writes the rows before and decodes the next
