@@ -145,11 +145,18 @@ char* WriteFixed(char* out, double value, int decimals) {
         // shows no sign.
         const std::uint64_t integer = magnitude / 1000;
         const std::uint64_t fraction = magnitude % 1000;
+        // ".000" to ".999", so that the decimals take one load.
+        static constexpr auto kDecimals = [] {
+            std::array<std::array<char, 4>, 1000> table{};
+            for (std::size_t i = 0; i < table.size(); ++i) {
+                table[i] = {'.', static_cast<char>('0' + i / 100),
+                            static_cast<char>('0' + i / 10 % 10), static_cast<char>('0' + i % 10)};
+            }
+            return table;
+        }();
         std::array<char, 8> digits;
         pair(pair(digits.data(), integer / 100), integer % 100);
-        digits[4] = '.';
-        digits[5] = static_cast<char>('0' + fraction / 100);
-        pair(digits.data() + 6, fraction % 100);
+        std::memcpy(digits.data() + 4, kDecimals[fraction].data(), 4);
         const auto skipped = static_cast<std::size_t>(integer < 1000) +
                              static_cast<std::size_t>(integer < 100) +
                              static_cast<std::size_t>(integer < 10);
