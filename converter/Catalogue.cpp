@@ -300,43 +300,37 @@ std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& sho
     shortest.size = 0;
     const char16_t* p = cell.data();
     const char16_t* const end = p + cell.size();
-    char* const first = shortest.chars.data();
-    char* to = first;
     const bool negative = p != end && *p == u'-';
-    if (negative) *to++ = '-';
     if (p != end && (*p == u'-' || *p == u'+')) ++p;
-    char* const digitsFrom = to;
-    std::uint64_t whole = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p != end && digits <= 15; ++p) {
-        const auto digit = static_cast<unsigned>(*p) - unsigned{u'0'};
-        if (digit < 10) {
-            whole = whole * 10 + digit;
-            ++digits;
-            decimals += point ? 1 : 0;
-            *to = static_cast<char>('0' + digit);
-            // A leading zero of the integer part is written over by what follows.
-            to += (point || to != digitsFrom || digit != 0) ? 1 : 0;
-        } else if (*p == u'.' && !point) {
-            point = true;
-            if (to == digitsFrom) *to++ = '0';
-            *to++ = '.';
-        } else {
-            break;
-        }
+    const auto digit = [](char16_t c) { return static_cast<unsigned>(c) - unsigned{u'0'}; };
+    std::uint64_t whole = 0;  // wraps for more digits than are read here, which go on anyway
+    const char16_t* const integer = p;
+    for (; p != end && digit(*p) < 10; ++p) whole = whole * 10 + digit(*p);
+    const char16_t* const point = p;
+    if (p != end && *p == u'.') {
+        for (++p; p != end && digit(*p) < 10; ++p) whole = whole * 10 + digit(*p);
     }
-    if (p != end || digits > 15) return ReadCellGenerally(cell);
-    if (digits == 0) return std::nullopt;
+    const auto integerDigits = static_cast<std::size_t>(point - integer);
+    const std::size_t decimals = p == point ? 0 : static_cast<std::size_t>(p - point) - 1;
+    if (p != end || integerDigits + decimals > 15) return ReadCellGenerally(cell);
+    if (integerDigits + decimals == 0) return std::nullopt;
     const double value = static_cast<double>(whole) / kPowers[decimals];
     const double size = std::fabs(value);
     if (size >= 0.01 && size < 1000) {
-        if (point) {
-            while (to[-1] == '0') --to;
-            if (to[-1] == '.') --to;
+        char* to = shortest.chars.data();
+        if (negative) *to++ = '-';
+        // Leading zeros go, but for the one before the point; trailing zeros of the fraction go,
+        // and the point with them when nothing is left.
+        const char16_t* from = integer;
+        while (point - from > 1 && *from == u'0') ++from;
+        if (from == point) *to++ = '0';
+        const char16_t* last = end;
+        if (p != point) {
+            while (last - point > 1 && last[-1] == u'0') --last;
+            if (last - point == 1) last = point;
         }
-        shortest.size = static_cast<std::size_t>(to - first);
+        for (; from != last; ++from) *to++ = static_cast<char>(*from);
+        shortest.size = static_cast<std::size_t>(to - shortest.chars.data());
     }
     return negative ? -value : value;
 }
