@@ -72,8 +72,11 @@ void RowWriter::Shortest(double value) {
 void RowWriter::Field(std::u16string_view text) {
     Need(text.size());
     char* to = to_;
+    // The units below 64 that a field is quoted for.
+    constexpr std::uint64_t kQuoted = std::uint64_t(1) << ',' | std::uint64_t(1) << '"' |
+                                      std::uint64_t(1) << '\r' | std::uint64_t(1) << '\n';
     for (const char16_t c : text) {
-        if (c >= 0x80 || c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+        if (c >= 0x80 || (c < 64 && ((kQuoted >> c) & 1) != 0)) {
             FieldGenerally(text);  // written again from the start
             return;
         }
