@@ -56,8 +56,25 @@ using Step = LineDecoder::Step;
 Step DecodeUtf8(const Byte* begin, const Byte* end, std::u16string& line, std::size_t limit,
                 bool& invalid) {
     const Byte* p = begin;
+    // A line of ASCII alone, the common case, is found with memchr, tested as a whole and
+    // widened at once.
+    if (p < end && line.size() < limit) {
+        const std::size_t room = std::min(static_cast<std::size_t>(end - p), limit - line.size());
+        const auto* const feed = static_cast<const Byte*>(std::memchr(p, '\n', room));
+        const Byte* const stop = feed != nullptr ? feed : p + room;
+        Byte highs = 0;
+        for (const Byte* at = p; at < stop; ++at) highs |= *at;
+        if (highs < 0x80) {
+            const std::size_t at = line.size();
+            line.resize(at + static_cast<std::size_t>(stop - p));
+            char16_t* out = line.data() + at;
+            for (const Byte* from = p; from < stop; ++from) *out++ = *from;
+            if (feed != nullptr) return {static_cast<std::size_t>(feed + 1 - begin), true};
+            p = stop;
+        }
+    }
     while (p < end && line.size() < limit) {
-        // Runs of ASCII, the common case, are copied without further tests.
+        // Runs of ASCII are copied without further tests.
         const Byte* run = p;
         const Byte* runEnd = p + std::min(static_cast<std::size_t>(end - p), limit - line.size());
         // Eight bytes at a time while none has its high bit set or is an LF.
