@@ -254,7 +254,8 @@ bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
 namespace {
 
 // The cell read as from_chars reads it, for the cells the quick reading leaves.
-std::optional<double> ReadCellGenerally(std::u16string_view cell) {
+// Kept out of line: its buffer would cost every quick reading a guarded stack frame.
+[[gnu::noinline]] std::optional<double> ReadCellGenerally(std::u16string_view cell) {
     std::array<char, 64> ascii;
     if (cell.empty() || cell.size() > ascii.size()) return std::nullopt;
     std::size_t at = 0;
