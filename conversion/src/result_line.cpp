@@ -154,7 +154,10 @@ char* WriteFixed(char* out, double value, int decimals) {
             }
             return table;
         }();
-        std::array<char, 8> digits;
+        // Eight chars are copied from after the zeros skipped, and the three after the number are
+        // room for that: written at `out` past its end, where the caller gave room.
+        constexpr std::size_t kNumber = 8;
+        std::array<char, kNumber + 3> digits{};
         pair(pair(digits.data(), integer / 100), integer % 100);
         std::memcpy(digits.data() + 4, kDecimals[fraction].data(), 4);
         const auto skipped = static_cast<std::size_t>(integer < 1000) +
@@ -163,8 +166,8 @@ char* WriteFixed(char* out, double value, int decimals) {
         char* to = out;
         *to = '-';
         to += static_cast<std::size_t>((bits >> 63) != 0 && magnitude != 0);
-        std::memcpy(to, digits.data() + skipped, digits.size());
-        return to + digits.size() - skipped;
+        std::memcpy(to, digits.data() + skipped, kNumber);
+        return to + kNumber - skipped;
     }
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (!scaled) return nullptr;
