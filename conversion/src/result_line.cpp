@@ -159,7 +159,7 @@ char* WriteFixed(char* out, double value, int decimals) {
         constexpr std::size_t kNumber = 8;
         std::array<char, kNumber + 3> digits{};
         pair(pair(digits.data(), integer / 100), integer % 100);
-        std::memcpy(digits.data() + 4, kDecimals[fraction].data(), 4);
+        std::memcpy(digits.data() + 4, kDecimals[static_cast<std::size_t>(fraction)].data(), 4);
         const auto skipped = static_cast<std::size_t>(integer < 1000) +
                              static_cast<std::size_t>(integer < 100) +
                              static_cast<std::size_t>(integer < 10);
