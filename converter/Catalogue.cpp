@@ -80,8 +80,6 @@ const RecordLayout kHipparcos{
     .hpFlag = {},
 };
 
-constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
 
 bool SameName(std::u16string_view name, std::string_view wanted) {

@@ -78,11 +78,13 @@ std::u16string CellText(const Cell& cell);
 // The line right after a header that gives the units, or a line of dashes under the header.
 bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
 
+// The blanks that pad a value or field.
+constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
 // A value or field without the blanks around it.
 inline std::u16string_view Trimmed(std::u16string_view text) {
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 

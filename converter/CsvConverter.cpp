@@ -5,12 +5,10 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <future>
 #include <memory>
 #include <thread>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -45,18 +43,6 @@ constexpr std::size_t kUnitsAtOnce = std::size_t(1) << 20;
 // the limit must leave room for it to grow again.
 constexpr std::size_t kTagAndField = 3 + 6;
 constexpr std::size_t kSmallestLineLimit = 4 * kTagAndField;
-
-// A field of RFC 4180, quoted where it holds a comma, a quote or a line break.
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string field = "\"";
-    for (char c : text) {
-        if (c == '"') field += '"';
-        field += c;
-    }
-    field += '"';
-    return field;
-}
 
 // Shortens a line that is still growing to a text that gives the same result, however the line
 // goes on: the last "BT=" and the last "VT=" with their value fields, which may go on into what
@@ -370,10 +356,10 @@ void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
 // that of a group before.
 void Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
           GroupRows& group) {
-    group.rows.Clear();
-    group.messages.clear();
-    group.stars = group.lacking = 0;
-    group.tagFound = group.invalid = false;
+    RowText rows = std::move(group.rows);
+    rows.Clear();
+    group = GroupRows{};
+    group.rows = std::move(rows);
     // Room for rows of every column, so that appending never moves them.
     group.rows.Reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
     switch (batch.form) {

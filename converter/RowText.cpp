@@ -1,11 +1,23 @@
 #include "RowText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "ShownValues.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string field = "\"";
+    for (const char c : text) {
+        if (c == '"') field += '"';
+        field += c;
+    }
+    field += '"';
+    return field;
+}
 
 void RowText::Grow(std::size_t more) {
     const std::size_t capacity = std::max({capacity_ * 2, size_ + more, std::size_t{4096}});
@@ -23,29 +35,9 @@ void RowWriter::MakeRoom(std::size_t size) {
 }
 
 void RowWriter::Unsigned(std::uint64_t value) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     constexpr std::size_t kMostDigits = 20;
     Need(kMostDigits);
-    std::size_t digits = 1;
-    for (std::uint64_t bound = 10; digits < kMostDigits && value >= bound; bound *= 10) ++digits;
-    char* at = to_ + digits;
-    to_ = at;
-    while (value >= 100) {
-        const auto pair = static_cast<std::size_t>(value % 100) * 2;
-        value /= 100;
-        *--at = kPairs[pair + 1];
-        *--at = kPairs[pair];
-    }
-    if (value >= 10) {
-        const auto pair = static_cast<std::size_t>(value) * 2;
-        *--at = kPairs[pair + 1];
-        *--at = kPairs[pair];
-    } else {
-        *--at = static_cast<char>('0' + value);
-    }
+    to_ = std::to_chars(to_, to_ + kMostDigits, value).ptr;
 }
 
 void RowWriter::Fixed(double value) {
@@ -85,16 +77,4 @@ void RowWriter::Field(std::u16string_view text) {
     to_ = to;
 }
 
-void RowWriter::FieldGenerally(std::u16string_view text) {
-    std::string field = Utf8FromUtf16(text);
-    if (field.find_first_of(",\"\r\n") != std::string::npos) {
-        std::string quoted = "\"";
-        for (const char unit : field) {
-            if (unit == '"') quoted += '"';
-            quoted += unit;
-        }
-        quoted += '"';
-        field = std::move(quoted);
-    }
-    Text(field);
-}
+void RowWriter::FieldGenerally(std::u16string_view text) { Text(CsvField(Utf8FromUtf16(text))); }

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
+
+// A field of RFC 4180, quoted where it holds a comma, a quote or a line break.
+std::string CsvField(std::string_view text);
 
 // Text that only grows at its end.
 class RowText {

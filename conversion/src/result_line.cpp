@@ -128,23 +128,17 @@ char* WriteFixed(char* out, double value, int decimals) {
         std::memcpy(to, kPairs + twoDigits * 2, 2);
         return to + 2;
     };
-    // Magnitudes, from 2^-11 to below 2^13 with the shown decimals, are rounded and written
-    // without a branch that depends on their digits: the rounding is RoundScaled's.
-    const auto bits = BitCast<std::uint64_t>(value);
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    if (decimals == 3 && biased >= 1012 && biased <= 1035) {
-        const std::uint64_t scaled =
-            ((bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52)) * 1000;
-        const int shift = 1075 - biased;
-        std::uint64_t magnitude = scaled >> shift;
-        const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
-        const std::uint64_t half = std::uint64_t(1) << (shift - 1);
-        magnitude += static_cast<std::uint64_t>(rest > half) |
-                     (static_cast<std::uint64_t>(rest == half) & magnitude);
-        // "0000.000" with the leading zeros but one then skipped; a value that rounds to zero
-        // shows no sign.
-        const std::uint64_t integer = magnitude / 1000;
-        const std::uint64_t fraction = magnitude % 1000;
+    const std::optional<Scaled> scaled = RoundScaled(value, decimals);
+    if (!scaled) return nullptr;
+    // A value that rounds to zero shows no sign.
+    char* to = out;
+    if (scaled->negative && scaled->magnitude != 0) *to++ = '-';
+    // Below 10000 with the shown decimals, as magnitudes are, the number is written without a
+    // branch that depends on its digits: "0000.000" with the leading zeros but one then skipped.
+    constexpr std::uint64_t kQuickBelow = 10'000'000;
+    if (decimals == 3 && scaled->magnitude < kQuickBelow) {
+        const std::uint64_t integer = scaled->magnitude / 1000;
+        const std::uint64_t fraction = scaled->magnitude % 1000;
         // ".000" to ".999", so that the decimals take one load.
         static constexpr auto kDecimals = [] {
             std::array<std::array<char, 4>, 1000> table{};
@@ -163,17 +157,9 @@ char* WriteFixed(char* out, double value, int decimals) {
         const auto skipped = static_cast<std::size_t>(integer < 1000) +
                              static_cast<std::size_t>(integer < 100) +
                              static_cast<std::size_t>(integer < 10);
-        char* to = out;
-        *to = '-';
-        to += static_cast<std::size_t>((bits >> 63) != 0 && magnitude != 0);
         std::memcpy(to, digits.data() + skipped, kNumber);
         return to + kNumber - skipped;
     }
-    const std::optional<Scaled> scaled = RoundScaled(value, decimals);
-    if (!scaled) return nullptr;
-    // A value that rounds to zero shows no sign.
-    char* to = out;
-    if (scaled->negative && scaled->magnitude != 0) *to++ = '-';
     // The digits from the last, with the period after `decimals` of them, and at least one
     // integer digit. 2^53 × 1000 has 19 digits.
     std::array<char, kMostFixedChars> buffer;
