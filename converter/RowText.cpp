@@ -40,15 +40,6 @@ void RowWriter::Unsigned(std::uint64_t value) {
     to_ = std::to_chars(to_, to_ + kMostDigits, value).ptr;
 }
 
-void RowWriter::Fixed(double value) {
-    Need(conversion::kMostFixedChars);
-    if (char* const end = conversion::WriteFixed(to_, value, kShownDecimals)) {
-        to_ = end;
-    } else {
-        FixedGenerally(value);
-    }
-}
-
 void RowWriter::FixedGenerally(double value) {
     std::string text;
     conversion::AppendFixed(text, value, kShownDecimals);

@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "ShownValues.h"
+#include "tychobvr/conversion.h"
+
 // A field of RFC 4180, quoted where it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view text);
 
@@ -55,7 +58,14 @@ public:
     }
     void Unsigned(std::uint64_t value);
     // The number with the shown decimals, as conversion::AppendFixed writes it.
-    void Fixed(double value);
+    void Fixed(double value) {
+        Need(conversion::kMostFixedChars);
+        if (char* const end = conversion::WriteFixed(to_, value, kShownDecimals)) {
+            to_ = end;
+        } else {
+            FixedGenerally(value);
+        }
+    }
     // The shortest decimal that reads back as the value, as conversion::AppendShortest writes it.
     void Shortest(double value);
     // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a

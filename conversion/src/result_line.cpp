@@ -119,72 +119,51 @@ std::string FormatFixed(double value, int decimals, int minIntegerDigits) {
     return text;
 }
 
-char* WriteFixed(char* out, double value, int decimals) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    const auto pair = [](char* to, std::uint64_t twoDigits) {
-        std::memcpy(to, kPairs + twoDigits * 2, 2);
-        return to + 2;
-    };
+namespace detail {
+
+const std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> table{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        table[2 * i] = static_cast<char>('0' + i / 10);
+        table[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return table;
+}();
+
+const std::array<std::array<char, 4>, 1000> kThreeDecimals = [] {
+    std::array<std::array<char, 4>, 1000> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = {'.', static_cast<char>('0' + i / 100), static_cast<char>('0' + i / 10 % 10),
+                    static_cast<char>('0' + i % 10)};
+    }
+    return table;
+}();
+
+char* WriteFixedGenerally(char* out, double value, int decimals) {
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (!scaled) return nullptr;
-    // A value that rounds to zero shows no sign.
-    char* to = out;
-    if (scaled->negative && scaled->magnitude != 0) *to++ = '-';
-    // Below 10000 with the shown decimals, as magnitudes are, the number is written without a
-    // branch that depends on its digits: "0000.000" with the leading zeros but one then skipped.
-    constexpr std::uint64_t kQuickBelow = 10'000'000;
-    if (decimals == 3 && scaled->magnitude < kQuickBelow) {
-        const std::uint64_t integer = scaled->magnitude / 1000;
-        const std::uint64_t fraction = scaled->magnitude % 1000;
-        // ".000" to ".999", so that the decimals take one load.
-        static constexpr auto kDecimals = [] {
-            std::array<std::array<char, 4>, 1000> table{};
-            for (std::size_t i = 0; i < table.size(); ++i) {
-                table[i] = {'.', static_cast<char>('0' + i / 100),
-                            static_cast<char>('0' + i / 10 % 10), static_cast<char>('0' + i % 10)};
-            }
-            return table;
-        }();
-        // Eight chars are copied from after the zeros skipped, and the three after the number are
-        // room for that: written at `out` past its end, where the caller gave room.
-        constexpr std::size_t kNumber = 8;
-        std::array<char, kNumber + 3> digits{};
-        pair(pair(digits.data(), integer / 100), integer % 100);
-        std::memcpy(digits.data() + 4, kDecimals[static_cast<std::size_t>(fraction)].data(), 4);
-        const auto skipped = static_cast<std::size_t>(integer < 1000) +
-                             static_cast<std::size_t>(integer < 100) +
-                             static_cast<std::size_t>(integer < 10);
-        std::memcpy(to, digits.data() + skipped, kNumber);
-        return to + kNumber - skipped;
-    }
     // The digits from the last, with the period after `decimals` of them, and at least one
-    // integer digit. 2^53 × 1000 has 19 digits.
+    // integer digit; a value that rounds to zero shows no sign. 2^53 × 1000 has 19 digits.
     std::array<char, kMostFixedChars> buffer;
     char* const end = buffer.data() + buffer.size();
     char* first = end;
     std::uint64_t rest = scaled->magnitude;
-    // The decimals, then the integer digits two at a time.
     for (int written = 0; written < decimals; ++written) {
         *--first = static_cast<char>('0' + rest % 10);
         rest /= 10;
     }
     if (decimals > 0) *--first = '.';
-    while (rest >= 100) {
-        pair(first -= 2, rest % 100);
-        rest /= 100;
-    }
-    if (rest >= 10) {
-        pair(first -= 2, rest);
-    } else {
-        *--first = static_cast<char>('0' + rest);
-    }
+    do {
+        *--first = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (scaled->negative && scaled->magnitude != 0) *--first = '-';
     const auto size = static_cast<std::size_t>(end - first);
-    std::memcpy(to, first, size);
-    return to + size;
+    std::memcpy(out, first, size);
+    return out + size;
 }
+
+}  // namespace detail
 
 void AppendFixed(std::string& out, double value, int decimals, int minIntegerDigits) {
     constexpr int kMostPaddedDigits = 20;

@@ -2,6 +2,10 @@
 // Texts are UTF-16 code units; every length and position counts code units.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,7 +96,7 @@ void AppendFixed(std::string& out, double value, int decimals, int minIntegerDig
 // kMostFixedChars, where it is exact in 64-bit integers: at most three decimals, as every
 // magnitude has. Returns the end, or nullptr for the others, which only AppendFixed writes.
 inline constexpr int kMostFixedChars = 24;
-char* WriteFixed(char* out, double value, int decimals);
+inline char* WriteFixed(char* out, double value, int decimals);
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
                                  char16_t decimalSeparator);
 
@@ -120,5 +124,57 @@ ResultKind ResultKindOf(const TaggedValues& values);
 
 // The result line for values already scanned from a text.
 std::u16string BuildResultText(const TaggedValues& values, char16_t decimalSeparator);
+
+namespace detail {
+
+// "00" to "99", and ".000" to ".999".
+extern const std::array<char, 200> kDigitPairs;
+extern const std::array<std::array<char, 4>, 1000> kThreeDecimals;
+char* WriteFixedGenerally(char* out, double value, int decimals);
+
+}  // namespace detail
+
+// Inline for the numbers written most, with three decimals and below 2^13 as magnitudes are, so
+// that a table of them pays no call for each: the binary value times 1000, exact in 64 bits,
+// rounded half to even, and its digits written without a branch that depends on them.
+inline char* WriteFixed(char* out, double value, int decimals) {
+    std::uint64_t bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    constexpr int kOne = 1023;
+    if (decimals != 3 || biased >= kOne + 13)
+        return detail::WriteFixedGenerally(out, value, decimals);
+    // Below 2^-11, zeros and subnormals included, the value rounds to 0.000.
+    std::uint64_t thousandths = 0;
+    if (biased > kOne - 12) {
+        const std::uint64_t scaled =
+            ((bits & ((std::uint64_t(1) << 52) - 1)) | std::uint64_t(1) << 52) * 1000;
+        const int shift = 1075 - biased;  // from 40 to 63
+        thousandths = scaled >> shift;
+        const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
+        const std::uint64_t half = std::uint64_t(1) << (shift - 1);
+        thousandths +=
+            static_cast<std::uint64_t>(rest > half || (rest == half && (thousandths & 1) != 0));
+    }
+    // A value that rounds to zero shows no sign.
+    char* to = out;
+    if ((bits >> 63) != 0 && thousandths != 0) *to++ = '-';
+    // "0000.000", with the leading zeros but one then skipped.
+    const auto integer = static_cast<unsigned>(thousandths / 1000);
+    const auto fraction = static_cast<std::size_t>(thousandths - integer * std::uint64_t{1000});
+    std::array<char, 11> digits{};
+    std::memcpy(digits.data(), detail::kDigitPairs.data() + 2 * (integer / 100), 2);
+    std::memcpy(digits.data() + 2, detail::kDigitPairs.data() + 2 * (integer % 100), 2);
+    std::memcpy(digits.data() + 4, detail::kThreeDecimals[fraction].data(), 4);
+    const auto skipped = static_cast<std::size_t>(integer < 1000) +
+                         static_cast<std::size_t>(integer < 100) +
+                         static_cast<std::size_t>(integer < 10);
+    // Eight chars are copied from after the zeros skipped, so that the copy has one length; those
+    // past the number are left for what comes after it to overwrite.
+    constexpr std::size_t kNumber = 8;
+    std::memcpy(to, digits.data() + skipped, kNumber);
+    return to + kNumber - skipped;
+}
 
 }  // namespace conversion
