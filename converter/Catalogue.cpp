@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 
 namespace {
 
@@ -253,43 +254,38 @@ namespace {
 
 // The cell read as from_chars reads it, for the cells the quick reading leaves.
 // Kept out of line: its buffer would cost every quick reading a guarded stack frame.
-[[gnu::noinline]] std::optional<double> ReadCellGenerally(std::u16string_view cell) {
+template <typename Char>
+[[gnu::noinline]] std::optional<double> ReadCellGenerally(std::basic_string_view<Char> cell) {
     std::array<char, 64> ascii;
     if (cell.empty() || cell.size() > ascii.size()) return std::nullopt;
     std::size_t at = 0;
     const auto digits = [&cell, &at] {
         const std::size_t from = at;
-        while (at < cell.size() && cell[at] >= u'0' && cell[at] <= u'9') ++at;
+        while (at < cell.size() && cell[at] >= Char('0') && cell[at] <= Char('9')) ++at;
         return at - from;
     };
-    if (cell[at] == u'+' || cell[at] == u'-') ++at;
+    if (cell[at] == Char('+') || cell[at] == Char('-')) ++at;
     std::size_t mantissa = digits();
-    if (at < cell.size() && cell[at] == u'.') {
+    if (at < cell.size() && cell[at] == Char('.')) {
         ++at;
         mantissa += digits();
     }
     if (mantissa == 0) return std::nullopt;
-    if (at < cell.size() && (cell[at] == u'e' || cell[at] == u'E')) {
+    if (at < cell.size() && (cell[at] == Char('e') || cell[at] == Char('E'))) {
         ++at;
-        if (at < cell.size() && (cell[at] == u'+' || cell[at] == u'-')) ++at;
+        if (at < cell.size() && (cell[at] == Char('+') || cell[at] == Char('-'))) ++at;
         if (digits() == 0) return std::nullopt;
     }
     if (at != cell.size()) return std::nullopt;
     // from_chars takes no '+'.
-    const std::size_t from = cell.front() == u'+' ? 1 : 0;
+    const std::size_t from = cell.front() == Char('+') ? 1 : 0;
     std::size_t size = 0;
     for (std::size_t i = from; i < cell.size(); ++i) ascii[size++] = static_cast<char>(cell[i]);
     return conversion::ReadDecimal(std::string_view(ascii.data(), size));
 }
 
-}  // namespace
-
-std::optional<double> ReadCellNumber(std::u16string_view cell) {
-    ShortestText unused;
-    return ReadCellNumber(cell, unused);
-}
-
-std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest) {
+template <typename Char>
+std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& shortest) {
     // Up to 15 digits without an exponent, as catalogues write magnitudes: the digits as a whole
     // number and the power of ten are both exact doubles, so one division rounds as from_chars
     // would. Those digits, without the zeros that lead or trail, are the value's shortest form
@@ -297,16 +293,19 @@ std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& sho
     static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     shortest.size = 0;
-    const char16_t* p = cell.data();
-    const char16_t* const end = p + cell.size();
-    const bool negative = p != end && *p == u'-';
-    if (p != end && (*p == u'-' || *p == u'+')) ++p;
-    const auto digit = [](char16_t c) { return static_cast<unsigned>(c) - unsigned{u'0'}; };
+    const Char* p = cell.data();
+    const Char* const end = p + cell.size();
+    const bool negative = p != end && *p == Char('-');
+    if (p != end && (*p == Char('-') || *p == Char('+'))) ++p;
+    // Units beyond ASCII, and bytes with their high bit set, are no digits.
+    const auto digit = [](Char c) {
+        return static_cast<unsigned>(static_cast<std::make_unsigned_t<Char>>(c)) - unsigned{'0'};
+    };
     std::uint64_t whole = 0;  // wraps for more digits than are read here, which go on anyway
-    const char16_t* const integer = p;
+    const Char* const integer = p;
     for (; p != end && digit(*p) < 10; ++p) whole = whole * 10 + digit(*p);
-    const char16_t* const point = p;
-    if (p != end && *p == u'.') {
+    const Char* const point = p;
+    if (p != end && *p == Char('.')) {
         for (++p; p != end && digit(*p) < 10; ++p) whole = whole * 10 + digit(*p);
     }
     const auto integerDigits = static_cast<std::size_t>(point - integer);
@@ -320,12 +319,12 @@ std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& sho
         if (negative) *to++ = '-';
         // Leading zeros go, but for the one before the point; trailing zeros of the fraction go,
         // and the point with them when nothing is left.
-        const char16_t* from = integer;
-        while (point - from > 1 && *from == u'0') ++from;
+        const Char* from = integer;
+        while (point - from > 1 && *from == Char('0')) ++from;
         if (from == point) *to++ = '0';
-        const char16_t* last = end;
+        const Char* last = end;
         if (p != point) {
-            while (last - point > 1 && last[-1] == u'0') --last;
+            while (last - point > 1 && last[-1] == Char('0')) --last;
             if (last - point == 1) last = point;
         }
         for (; from != last; ++from) *to++ = static_cast<char>(*from);
@@ -334,12 +333,32 @@ std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& sho
     return negative ? -value : value;
 }
 
-std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) {
+template <typename Char>
+std::optional<unsigned long> ReadInteger(std::basic_string_view<Char> cell) {
     if (cell.empty() || cell.size() > 9) return std::nullopt;
     unsigned long value = 0;
-    for (const char16_t c : cell) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + static_cast<unsigned long>(c - u'0');
+    for (const Char c : cell) {
+        if (c < Char('0') || c > Char('9')) return std::nullopt;
+        value = value * 10 + static_cast<unsigned long>(c - Char('0'));
     }
     return value;
 }
+
+}  // namespace
+
+std::optional<double> ReadCellNumber(std::u16string_view cell) {
+    ShortestText unused;
+    return ReadCell(cell, unused);
+}
+
+std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest) {
+    return ReadCell(cell, shortest);
+}
+
+std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest) {
+    return ReadCell(cell, shortest);
+}
+
+std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) { return ReadInteger(cell); }
+
+std::optional<unsigned long> ReadCellInteger(std::string_view cell) { return ReadInteger(cell); }

@@ -78,11 +78,14 @@ std::u16string CellText(const Cell& cell);
 // The line right after a header that gives the units, or a line of dashes under the header.
 bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
 
-// The blanks that pad a value or field.
+// The blanks that pad a value or field. Records of ASCII alone are read as the bytes they are,
+// all others as UTF-16: whatever reads cells takes both.
 constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A value or field without the blanks around it.
-inline std::u16string_view Trimmed(std::u16string_view text) {
+template <typename Char>
+std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
@@ -100,5 +103,7 @@ struct ShortestText {
     std::string_view View() const { return {chars.data(), size}; }
 };
 std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest);
+std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest);
 // A whole number of digits alone, as catalogue numbers are written.
 std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
+std::optional<unsigned long> ReadCellInteger(std::string_view cell);

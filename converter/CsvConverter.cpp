@@ -147,12 +147,15 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
     }
 }
 
-// The cells of one star, as they stand in its table row or catalogue record; blank ones empty.
+// The cells of one star, as they stand in its table row or catalogue record, in UTF-16 or, for a
+// record of ASCII alone, in its bytes; blank ones empty.
+template <typename Char>
 struct StarCells {
-    std::u16string_view BT, VT, errorBT, errorVT;
-    std::u16string_view tycho[3];
-    std::u16string_view hip;
-    std::u16string_view name, ra, dec;
+    using View = std::basic_string_view<Char>;
+    View BT, VT, errorBT, errorVT;
+    View tycho[3];
+    View hip;
+    View name, ra, dec;
     bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
     // The columns' names, for messages.
     std::u16string_view BTName = u"BTmag", VTName = u"VTmag", errorBTName = u"e_BTmag",
@@ -160,25 +163,28 @@ struct StarCells {
     std::u16string_view tychoNames[3] = {u"TYC1", u"TYC2", u"TYC3"};
 };
 
+std::u16string_view Units(std::u16string_view text) { return text; }
+std::u16string Units(std::string_view ascii) { return Ascii(ascii); }
+
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
-void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber, const StarCells& cells,
-             GroupRows& group, RowWriter& out) {
+template <typename Char>
+void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
+             const StarCells<Char>& cells, GroupRows& group, RowWriter& out) {
+    using View = std::basic_string_view<Char>;
     const Texts& texts = *batch.texts;
     bool invalid = false;
-    const auto complain = [&](std::u16string_view text, std::u16string_view column,
-                              std::u16string_view cell) {
-        group.messages.push_back(
-            Utf8FromUtf16(Substitute(text, {batch.name, Decimal(lineNumber), column, cell})));
+    const auto complain = [&](std::u16string_view text, std::u16string_view column, View cell) {
+        group.messages.push_back(Utf8FromUtf16(
+            Substitute(text, {batch.name, Decimal(lineNumber), column, Units(cell)})));
         invalid = true;
     };
-    const auto number = [&](std::u16string_view cell, std::u16string_view column,
-                            ShortestText& shortest) {
+    const auto number = [&](View cell, std::u16string_view column, ShortestText& shortest) {
         if (cell.empty()) return std::optional<double>();
         const std::optional<double> value = ReadCellNumber(cell, shortest);
         if (!value) complain(texts.invalidCell, column, cell);
         return value;
     };
-    const auto integer = [&](std::u16string_view cell, std::u16string_view column) {
+    const auto integer = [&](View cell, std::u16string_view column) {
         if (cell.empty()) return std::optional<unsigned long>();
         const std::optional<unsigned long> value = ReadCellInteger(cell);
         if (!value) complain(texts.invalidCell, column, cell);
@@ -286,7 +292,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const CsvConverter::Batch::Line& line = batch.lines[i];
         SplitCells(text.substr(line.begin, line.end - line.begin), layout, cells);
-        StarCells star;
+        StarCells<char16_t> star;
         star.BT = view(layout.BT);
         star.VT = view(layout.VT);
         star.errorBT = view(layout.errorBT);
@@ -317,38 +323,54 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
     }
 }
 
+template <typename Char>
+void RecordRow(const CsvConverter::Batch& batch, const RecordLayout& layout,
+               std::uint64_t lineNumber, std::basic_string_view<Char> record, GroupRows& group,
+               RowWriter& out) {
+    const auto field = [record](const Field& at) {
+        return at.size == 0 || at.begin >= record.size()
+                   ? std::basic_string_view<Char>()
+                   : Trimmed(record.substr(at.begin, at.size));
+    };
+    StarCells<Char> star;
+    star.BT = field(layout.BT);
+    star.VT = field(layout.VT);
+    star.errorBT = field(layout.errorBT);
+    star.errorVT = field(layout.errorVT);
+    for (std::size_t part = 0; part < layout.tycho.size(); ++part) {
+        star.tycho[part] = field(layout.tycho[part]);
+    }
+    star.hip = field(layout.hip);
+    auto ra = field(layout.ra), dec = field(layout.dec);
+    // tyc2.dat has no mean position for some stars: then the observed one.
+    if ((ra.empty() || dec.empty()) && layout.ra2.size != 0) {
+        ra = field(layout.ra2);
+        dec = field(layout.dec2);
+    }
+    star.ra = ra;
+    star.dec = dec;
+    if (layout.hpFlag.size != 0) {
+        const auto flag = field(layout.hpFlag);
+        star.hp = flag.size() == 1 && flag.front() == Char('H');
+    }
+    StarRow(batch, lineNumber, star, group, out);
+}
+
 void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
                 GroupRows& group) {
     const RecordLayout& layout = LayoutOf(batch.form);
     const std::u16string_view text = batch.text;
+    const std::string_view bytes = batch.bytes;
     RowWriter out(group.rows);
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const CsvConverter::Batch::Line& line = batch.lines[i];
-        const std::u16string_view record = text.substr(line.begin, line.end - line.begin);
-        const auto field = [record](const Field& at) {
-            return at.size == 0 || at.begin >= record.size()
-                       ? std::u16string_view()
-                       : Trimmed(record.substr(at.begin, at.size));
-        };
-        StarCells star;
-        star.BT = field(layout.BT);
-        star.VT = field(layout.VT);
-        star.errorBT = field(layout.errorBT);
-        star.errorVT = field(layout.errorVT);
-        for (std::size_t part = 0; part < layout.tycho.size(); ++part) {
-            star.tycho[part] = field(layout.tycho[part]);
+        if (line.narrow) {
+            RecordRow(batch, layout, line.number, bytes.substr(line.begin, line.end - line.begin),
+                      group, out);
+        } else {
+            RecordRow(batch, layout, line.number, text.substr(line.begin, line.end - line.begin),
+                      group, out);
         }
-        star.hip = field(layout.hip);
-        std::u16string_view ra = field(layout.ra), dec = field(layout.dec);
-        // tyc2.dat has no mean position for some stars: then the observed one.
-        if ((ra.empty() || dec.empty()) && layout.ra2.size != 0) {
-            ra = field(layout.ra2);
-            dec = field(layout.dec2);
-        }
-        star.ra = ra;
-        star.dec = dec;
-        star.hp = layout.hpFlag.size != 0 && field(layout.hpFlag) == u"H";
-        StarRow(batch, line.number, star, group, out);
     }
 }
 
@@ -378,9 +400,10 @@ void Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t l
     }
 }
 
-bool IsCommentOrBlank(std::u16string_view line) {
-    const std::u16string_view text = Trimmed(line);
-    return text.empty() || text.front() == u'#';
+template <typename Char>
+bool IsCommentOrBlank(std::basic_string_view<Char> line) {
+    const auto text = Trimmed(line);
+    return text.empty() || text.front() == Char('#');
 }
 
 }  // namespace
@@ -467,6 +490,11 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
     // The line being decoded goes straight to the end of the batch's text.
     std::u16string& text = batch_.text;
     for (;;) {
+        if (form_ == SourceForm::Tycho2 || form_ == SourceForm::Tycho2Supplement ||
+            form_ == SourceForm::Hipparcos) {
+            bytes = TakeAsciiRecords(bytes);
+            if (outputFailed_) return;
+        }
         const LineDecoder::Step step = decoder_.Decode(bytes, text, lineStart_ + lineLimit_);
         bytes.remove_prefix(step.taken);
         if (step.lineEnded) {
@@ -487,6 +515,26 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
         }
     }
     untaken_.assign(bytes);
+}
+
+std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
+    // Only where no line is being decoded.
+    while (!outputFailed_ && batch_.text.size() == lineStart_ && recordStart_ == lineStart_ &&
+           !overlong_ && !decoder_.LineInvalid()) {
+        const std::optional<std::size_t> length = decoder_.AsciiLine(bytes, lineLimit_);
+        if (!length) break;
+        std::string_view record = bytes.substr(0, *length);
+        bytes.remove_prefix(*length + 1);
+        recordNumber_ = ++lineNumber_;
+        if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
+        if (IsCommentOrBlank(record)) continue;
+        const std::size_t begin = batch_.bytes.size();
+        batch_.bytes += record;
+        batch_.lines.push_back({recordNumber_, begin, batch_.bytes.size(), true});
+        WriteRowsWhenFull();
+        lineStart_ = recordStart_ = batch_.text.size();
+    }
+    return bytes;
 }
 
 void CsvConverter::EndSource(bool complete) {
@@ -616,8 +664,12 @@ void CsvConverter::TakeRecord(std::size_t begin, std::size_t end) {
         (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce)) {
         form_ = batch_.form = SourceForm::Tagged;
     }
-    if (form_ != SourceForm::Automatic &&
-        (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce)) {
+    if (form_ != SourceForm::Automatic) WriteRowsWhenFull();
+}
+
+void CsvConverter::WriteRowsWhenFull() {
+    if (batch_.lines.size() == kLinesAtOnce ||
+        batch_.text.size() + batch_.bytes.size() >= kUnitsAtOnce) {
         WriteRows();
     }
 }
@@ -634,6 +686,7 @@ struct CsvConverter::Converting {
         rows.resize((batch.lines.size() + kGroup - 1) / kGroup);
         next = 0;
         lines.text.clear();
+        lines.bytes.clear();
         lines.lines.clear();
         return lines;
     }
@@ -661,9 +714,11 @@ void CsvConverter::WriteRows() {
                    sent.table,
                    sent.texts,
                    std::move(storage.text),
+                   std::move(storage.bytes),
                    std::move(storage.lines)};
     // Room for a batch and the line that ends it, so that decoding never moves the text.
     batch_.text.reserve(kUnitsAtOnce + 4096);
+    batch_.bytes.reserve(kUnitsAtOnce);
     // Another thread starts on it while this one writes the rows before and decodes the next
     // lines, then helps.
     if (kThreads && std::thread::hardware_concurrency() > 1) {

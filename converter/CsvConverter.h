@@ -35,6 +35,7 @@ public:
             std::uint64_t number = 0;
             std::size_t begin = 0;
             std::size_t end = 0;
+            bool narrow = false;  // in `bytes`, not in `text`
         };
         std::string quotedName;  // the source, as the first column of a row
         std::u16string name;     // the source, for messages
@@ -42,6 +43,9 @@ public:
         std::shared_ptr<const TableLayout> table;
         const Texts* texts = nullptr;
         std::u16string text;
+        // A catalogue's records of ASCII alone, as the bytes they are, so that the most common
+        // lines of the largest sources need no decoding.
+        std::string bytes;
         std::vector<Line> lines;
     };
 
@@ -73,6 +77,11 @@ public:
 
 private:
     void FeedDecoded(std::string_view bytes);
+    // Takes the whole records of ASCII alone that the bytes begin with, as they stand, and
+    // returns the bytes after them.
+    std::string_view TakeAsciiRecords(std::string_view bytes);
+    // Whether the batch is full, and then hands it on.
+    void WriteRowsWhenFull();
     void EndLine(bool last = false);
     // Decides the source's form on a line that is neither blank nor a comment.
     void Decide(std::u16string_view line);

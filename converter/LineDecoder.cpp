@@ -255,6 +255,18 @@ LineDecoder::Step LineDecoder::Decode(std::string_view bytes, std::u16string& li
     return step;
 }
 
+std::optional<std::size_t> LineDecoder::AsciiLine(std::string_view bytes, std::size_t limit) const {
+    if (form_ != Form::Utf8 && form_ != Form::ShiftJis) return std::nullopt;
+    const std::size_t room = std::min(bytes.size(), limit);
+    const void* const feed = std::memchr(bytes.data(), '\n', room);
+    if (feed == nullptr) return std::nullopt;
+    const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data());
+    Byte highs = 0;
+    for (std::size_t at = 0; at < length; ++at) highs |= static_cast<Byte>(bytes[at]);
+    if (highs >= 0x80) return std::nullopt;
+    return length;
+}
+
 void LineDecoder::Finish(std::string_view untaken) {
     // What is left at the end is the start of a character that never came, or a lone first
     // byte of a byte order mark, which is no character either.

@@ -37,6 +37,11 @@ public:
     // Its last line, if not empty, is then complete.
     void Finish(std::string_view untaken);
 
+    // The length of the line of ASCII alone, shorter than `limit`, that the bytes begin with up to
+    // its LF, where they hold it whole and it decodes to those bytes as they stand, as in UTF-8 and
+    // Shift-JIS; nothing otherwise. The line, with its LF, is then the caller's to take.
+    std::optional<std::size_t> AsciiLine(std::string_view bytes, std::size_t limit) const;
+
     // Whether the line being decoded had bytes that are not valid; cleared for each new line.
     bool LineInvalid() const { return invalid_; }
     void StartLine() { invalid_ = false; }

@@ -52,12 +52,28 @@ void RowWriter::Shortest(double value) {
     Text(text);
 }
 
+namespace {
+
+// The units below 64 that a field is quoted for.
+constexpr std::uint64_t kQuoted = std::uint64_t(1) << ',' | std::uint64_t(1) << '"' |
+                                  std::uint64_t(1) << '\r' | std::uint64_t(1) << '\n';
+
+}  // namespace
+
+void RowWriter::Field(std::string_view text) {
+    for (const char c : text) {
+        const auto unit = static_cast<unsigned char>(c);
+        if (unit < 64 && ((kQuoted >> unit) & 1) != 0) {
+            Text(CsvField(text));
+            return;
+        }
+    }
+    Text(text);
+}
+
 void RowWriter::Field(std::u16string_view text) {
     Need(text.size());
     char* to = to_;
-    // The units below 64 that a field is quoted for.
-    constexpr std::uint64_t kQuoted = std::uint64_t(1) << ',' | std::uint64_t(1) << '"' |
-                                      std::uint64_t(1) << '\r' | std::uint64_t(1) << '\n';
     for (const char16_t c : text) {
         if (c >= 0x80 || (c < 64 && ((kQuoted >> c) & 1) != 0)) {
             FieldGenerally(text);  // written again from the start

@@ -71,6 +71,8 @@ public:
     // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a
     // line break.
     void Field(std::u16string_view text);
+    // The same for UTF-8 text.
+    void Field(std::string_view text);
 
 private:
     // Enough for any piece but a long text, which asks for its own room.

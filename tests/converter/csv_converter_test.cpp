@@ -366,6 +366,13 @@ TEST(CsvConverterTest, CellsAreWrittenAsToCharsWritesTheirValues) {
         if (shortest.size != 0) {
             ASSERT_EQ(std::string(buffer.data(), end), shortest.View()) << cell;
         }
+        // Records of ASCII alone are read as the bytes they are, to the same value and text.
+        ShortestText shortestOfBytes;
+        const std::optional<double> valueOfBytes = ReadCellNumber(cell, shortestOfBytes);
+        ASSERT_TRUE(valueOfBytes) << cell;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(*valueOfBytes))
+            << cell;
+        ASSERT_EQ(shortest.View(), shortestOfBytes.View()) << cell;
     }
 }
 

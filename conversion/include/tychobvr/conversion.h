@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -160,20 +161,25 @@ inline char* WriteFixed(char* out, double value, int decimals) {
     // A value that rounds to zero shows no sign.
     char* to = out;
     if ((bits >> 63) != 0 && thousandths != 0) *to++ = '-';
-    // "0000.000", with the leading zeros but one then skipped.
+    // "0000.000" in one word, with the leading zeros but one then shifted out, so that the
+    // number is written with one store; the chars past it are left for what follows to overwrite.
     const auto integer = static_cast<unsigned>(thousandths / 1000);
     const auto fraction = static_cast<std::size_t>(thousandths - integer * std::uint64_t{1000});
-    std::array<char, 11> digits{};
-    std::memcpy(digits.data(), detail::kDigitPairs.data() + 2 * (integer / 100), 2);
-    std::memcpy(digits.data() + 2, detail::kDigitPairs.data() + 2 * (integer % 100), 2);
-    std::memcpy(digits.data() + 4, detail::kThreeDecimals[fraction].data(), 4);
-    const auto skipped = static_cast<std::size_t>(integer < 1000) +
-                         static_cast<std::size_t>(integer < 100) +
-                         static_cast<std::size_t>(integer < 10);
-    // Eight chars are copied from after the zeros skipped, so that the copy has one length; those
-    // past the number are left for what comes after it to overwrite.
+    std::uint16_t high, low;
+    std::uint32_t decimals4;
+    std::memcpy(&high, detail::kDigitPairs.data() + 2 * (integer / 100), 2);
+    std::memcpy(&low, detail::kDigitPairs.data() + 2 * (integer % 100), 2);
+    std::memcpy(&decimals4, detail::kThreeDecimals[fraction].data(), 4);
+    const auto skipped = static_cast<unsigned>(integer < 1000) +
+                         static_cast<unsigned>(integer < 100) + static_cast<unsigned>(integer < 10);
+    std::uint64_t word;
+    if constexpr (std::endian::native == std::endian::little) {
+        word = (std::uint64_t{decimals4} << 32 | std::uint64_t{low} << 16 | high) >> (8 * skipped);
+    } else {
+        word = (std::uint64_t{high} << 48 | std::uint64_t{low} << 32 | decimals4) << (8 * skipped);
+    }
     constexpr std::size_t kNumber = 8;
-    std::memcpy(to, digits.data() + skipped, kNumber);
+    std::memcpy(to, &word, kNumber);
     return to + kNumber - skipped;
 }
 
