@@ -98,7 +98,7 @@ std::optional<double> ReadCellNumber(std::u16string_view cell);
 // where the cell's own digits give it: "9.87" for "09.870". `shortest` is left empty where they
 // do not, for a value that needs an exponent or more digits.
 struct ShortestText {
-    std::array<char, 20> chars;  // a sign, "0.", and up to 16 digits before the reading gives up
+    std::array<char, 20> chars{};  // a sign, "0.", and up to 16 digits before the reading gives up
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };

@@ -201,7 +201,7 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
         if (!value) return;
         if (text.size != 0) {
-            out.Text(text.View());
+            out.Prefix(text.chars, text.size);
         } else {
             out.Shortest(*value);
         }

@@ -2,6 +2,7 @@
 // room for each piece, instead of growing a string piece by piece.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -55,6 +56,13 @@ public:
         Need(text.size());
         std::memcpy(to_, text.data(), text.size());
         to_ += text.size();
+    }
+    // The first `size` chars of a small array, copied whole so that the copy has one length.
+    template <std::size_t N>
+    void Prefix(const std::array<char, N>& chars, std::size_t size) {
+        Need(N);
+        std::memcpy(to_, chars.data(), N);
+        to_ += size;
     }
     void Unsigned(std::uint64_t value);
     // The number with the shown decimals, as conversion::AppendFixed writes it.
