@@ -537,7 +537,51 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
     return bytes;
 }
 
+std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
+    const bool catalogue = form_ == SourceForm::Tycho2 || form_ == SourceForm::Tycho2Supplement ||
+                           form_ == SourceForm::Hipparcos;
+    if (outputFailed_ || !catalogue || !compressionKnown_ || inflater_ || !untaken_.empty() ||
+        batch_.text.size() != lineStart_ || recordStart_ != lineStart_ || overlong_ ||
+        decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
+        return std::nullopt;
+    }
+    if (!batch_.lines.empty()) WriteRows();
+    CollectRows();
+    if (outputFailed_) return std::nullopt;
+    return Split{form_, lineNumber_};
+}
+
+void CsvConverter::BeginPart(std::string_view name, SourceForm form, std::uint64_t linesBefore) {
+    BeginSource(name);
+    decoder_ = LineDecoder::GoingOn(options_.encoding);
+    compressionKnown_ = true;
+    form_ = batch_.form = form;
+    lineNumber_ = linesBefore;
+}
+
+CsvConverter::Stars CsvConverter::EndPart() {
+    FinishSource(true);
+    return {stars_, lacking_, inputFailed_};
+}
+
+void CsvConverter::AddPart(const Stars& part) {
+    stars_ += part.stars;
+    lacking_ += part.lacking;
+    if (part.inputFailed) inputFailed_ = true;
+}
+
 void CsvConverter::EndSource(bool complete) {
+    if (outputFailed_) return;
+    FinishSource(complete);
+    if (form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_)) {
+        if (!tagFound_) report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
+    } else {
+        report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
+                                         {batch_.name, Decimal(stars_), Decimal(lacking_)})));
+    }
+}
+
+void CsvConverter::FinishSource(bool complete) {
     if (outputFailed_) return;
     if (!compressionKnown_) {
         // Fewer bytes than a gzip stream's magic: plain text.
@@ -562,12 +606,6 @@ void CsvConverter::EndSource(bool complete) {
     if (form_ == SourceForm::Automatic) form_ = batch_.form = SourceForm::Tagged;
     if (!batch_.lines.empty()) WriteRows();
     CollectRows();
-    if (form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_)) {
-        if (!tagFound_) report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
-    } else {
-        report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
-                                         {batch_.name, Decimal(stars_), Decimal(lacking_)})));
-    }
 }
 
 void CsvConverter::Decide(std::u16string_view line) {

@@ -8,6 +8,7 @@
 #include <future>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,29 @@ public:
     void Feed(std::string_view bytes);
     void EndSource(bool complete = true);
 
+    // A catalogue file may be split at its line ends, and its parts converted apart, by other
+    // converters, as where there are no threads but other processes. The converter that began
+    // the source gives where it may be split: after the lines it has been fed, once it has
+    // written all their rows, when its form is a catalogue's and it holds nothing of a line and
+    // no compression; nothing otherwise.
+    struct Split {
+        SourceForm form;
+        std::uint64_t lines;  // the lines before the split
+    };
+    std::optional<Split> SplitHere();
+    // Another converter begins a part at a split, in the form the split gives, with its lines
+    // counted from there, fed in the same way and then ended by EndPart, which gives its stars
+    // instead of writing the summary. The converter that began the source is given them, in order,
+    // before it ends the source, and writes their summary with its own.
+    void BeginPart(std::string_view name, SourceForm form, std::uint64_t linesBefore);
+    struct Stars {
+        std::uint64_t stars = 0;
+        std::uint64_t lacking = 0;
+        bool inputFailed = false;
+    };
+    Stars EndPart();
+    void AddPart(const Stars& part);
+
     bool OutputFailed() const { return outputFailed_; }
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
@@ -77,6 +101,8 @@ public:
 
 private:
     void FeedDecoded(std::string_view bytes);
+    // Everything that ends a source but its summary.
+    void FinishSource(bool complete);
     // Takes the whole records of ASCII alone that the bytes begin with, as they stand, and
     // returns the bytes after them.
     std::string_view TakeAsciiRecords(std::string_view bytes);

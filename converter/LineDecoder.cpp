@@ -256,7 +256,7 @@ LineDecoder::Step LineDecoder::Decode(std::string_view bytes, std::u16string& li
 }
 
 std::optional<std::size_t> LineDecoder::AsciiLine(std::string_view bytes, std::size_t limit) const {
-    if (form_ != Form::Utf8 && form_ != Form::ShiftJis) return std::nullopt;
+    if (!AsciiCompatible()) return std::nullopt;
     const std::size_t room = std::min(bytes.size(), limit);
     const void* const feed = std::memchr(bytes.data(), '\n', room);
     if (feed == nullptr) return std::nullopt;

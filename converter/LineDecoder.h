@@ -22,6 +22,16 @@ class LineDecoder {
 public:
     explicit LineDecoder(InputEncoding encoding) : encoding_(encoding) {}
 
+    // A decoder that goes on with a source of ASCII-compatible bytes after the start of one of its
+    // lines, elsewhere: a byte order mark there is a character like any other.
+    static LineDecoder GoingOn(InputEncoding encoding) {
+        LineDecoder decoder(encoding);
+        decoder.form_ = encoding == InputEncoding::ShiftJis ? Form::ShiftJis : Form::Utf8;
+        return decoder;
+    }
+    // Whether the bytes decode as ASCII-compatible ones, as GoingOn goes on with them.
+    bool AsciiCompatible() const { return form_ == Form::Utf8 || form_ == Form::ShiftJis; }
+
     struct Step {
         std::size_t taken = 0;   // bytes used from those given
         bool lineEnded = false;  // an LF was taken: `line` holds the whole line

@@ -278,6 +278,71 @@ TEST(CsvConverterTest, CellsThatAreNoNumbersAreNamedAndFail) {
     }
 }
 
+// A catalogue file split at line ends, its parts converted by converters of their own, gives the
+// rows, messages and summary of the whole.
+TEST(CsvConverterTest, PartsOfACatalogueGiveTheRowsOfTheWhole) {
+    const std::string tycho2(kTycho2Record);
+    const std::string sources[] = {
+        // A comment and a blank line, CR LF, a cell that is no number, a record beyond ASCII, a
+        // record whose line starts as a byte order mark would, and a last line without its LF.
+        "# Tycho-2\n" + tycho2 + "\n\n" + tycho2 + "\r\n" +
+            std::string(kTycho2Record).replace(110, 6, "12.1x6") + "\n" +
+            std::string(kTycho2Record).replace(150, 1, "\xC3\xA9") + "\n" + tycho2 + "\n" +
+            "\xEF\xBB\xBF" + tycho2.substr(3) + "\n" + tycho2,
+        std::string(kHipparcosRecord) + "\n" + std::string(kHipparcosRecord) + "\n",
+    };
+    for (const std::string& source : sources) {
+        const Output whole = Convert(source);
+        ASSERT_FALSE(whole.rows.empty());
+        // Every split once the form is known, and parts of one line or of all the rest.
+        std::vector<std::size_t> ends;  // of each line, after its LF
+        for (std::size_t at = source.find('\n'); at != std::string::npos;
+             at = source.find('\n', at + 1)) {
+            ends.push_back(at + 1);
+        }
+        std::size_t splits = 0;
+        for (std::size_t splitLine = 0; splitLine < ends.size(); ++splitLine) {
+            for (const std::size_t partLines : {std::size_t(1), ends.size()}) {
+                Output split;
+                const auto write = [&split](std::string_view text) {
+                    split.rows += text;
+                    return true;
+                };
+                const auto report = [&split](std::string_view message) {
+                    split.messages.emplace_back(message);
+                };
+                CsvConverter converter({}, EnglishTexts(), write, report);
+                converter.BeginSource("in, \"1\".txt");
+                converter.Feed(std::string_view(source).substr(0, ends[splitLine]));
+                const std::optional<CsvConverter::Split> at = converter.SplitHere();
+                if (!at) continue;
+                ++splits;
+                std::uint64_t lines = at->lines;
+                for (std::size_t begin = ends[splitLine], line = splitLine + 1;
+                     begin < source.size(); line += partLines) {
+                    const std::size_t last = line + partLines - 1;
+                    const std::size_t end = last < ends.size() ? ends[last] : source.size();
+                    const std::string_view part =
+                        std::string_view(source).substr(begin, end - begin);
+                    CsvConverter partConverter({}, EnglishTexts(), write, report);
+                    partConverter.BeginPart("in, \"1\".txt", at->form, lines);
+                    partConverter.Feed(part);
+                    converter.AddPart(partConverter.EndPart());
+                    lines += static_cast<std::uint64_t>(std::count(part.begin(), part.end(), '\n'));
+                    begin = end;
+                }
+                converter.EndSource();
+                split.failed = converter.InputFailed();
+                EXPECT_EQ(whole.rows, split.rows) << splitLine << ", " << partLines;
+                EXPECT_EQ(whole.messages, split.messages) << splitLine << ", " << partLines;
+                EXPECT_EQ(whole.failed, split.failed) << splitLine << ", " << partLines;
+            }
+        }
+        // Only before the first record is the form still unknown.
+        EXPECT_LE(2 * (ends.size() - 2), splits);
+    }
+}
+
 TEST(CsvConverterTest, SourcesWithNothingToConvertSaySo) {
     const Output output = Convert("name,B,V\nx,1,2\n");
     EXPECT_EQ("", output.rows);
