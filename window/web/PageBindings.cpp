@@ -3,7 +3,9 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ConvertCommand.h"
@@ -65,11 +67,25 @@ std::string WarningCss() {
            std::to_string(red.blue) + ")";
 }
 
+// Where a file may be split for workers to convert its parts, and what a part gave. Counts of
+// lines and stars cross as doubles, exact far beyond any file's.
+struct PageSplit {
+    bool possible = false;
+    int form = 0;
+    double lines = 0;
+};
+struct PagePart {
+    double stars = 0;
+    double lacking = 0;
+    bool failed = false;
+};
+
 // The converter for one file at a time, as --convert runs it: its table in pieces, and what the
-// command line would write on standard error.
+// command line would write on standard error. A worker's converter converts a part of a file, and
+// writes no header.
 class PageConverter {
 public:
-    explicit PageConverter(const std::string& language)
+    PageConverter(const std::string& language, bool header)
         : texts_(TextsFor(language)),
           converter_(
               CsvConverter::Options{}, texts_,
@@ -81,11 +97,37 @@ public:
                   messages_ += message;
                   messages_ += '\n';
               }) {
-        converter_.WriteHeader();
+        if (header) converter_.WriteHeader();
     }
 
     void Begin(const std::string& name) { converter_.BeginSource(name); }
-    void Feed(const std::string& bytes) { converter_.Feed(bytes); }
+    PageSplit Split() {
+        const std::optional<CsvConverter::Split> split = converter_.SplitHere();
+        if (!split) return {};
+        return {true, static_cast<int>(split->form), static_cast<double>(split->lines)};
+    }
+    void BeginPart(const std::string& name, int form, double linesBefore) {
+        converter_.BeginPart(name, static_cast<SourceForm>(form),
+                             static_cast<std::uint64_t>(linesBefore));
+    }
+    PagePart EndPart() {
+        const CsvConverter::Stars stars = converter_.EndPart();
+        return {static_cast<double>(stars.stars), static_cast<double>(stars.lacking),
+                stars.inputFailed};
+    }
+    void AddPart(const PagePart& part) {
+        converter_.AddPart({static_cast<std::uint64_t>(part.stars),
+                            static_cast<std::uint64_t>(part.lacking), part.failed});
+    }
+    // Room in the program's memory for the next piece of the file, which the page fills with one
+    // copy and then feeds: a string from the page would be copied a byte at a time. The view is
+    // valid until the next call.
+    emscripten::val Room(std::size_t size) {
+        room_.resize(size);
+        return emscripten::val(emscripten::typed_memory_view(
+            room_.size(), reinterpret_cast<const unsigned char*>(room_.data())));
+    }
+    void FeedRoom() { converter_.Feed(room_); }
     void End() { converter_.EndSource(); }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
@@ -102,6 +144,7 @@ private:
     std::string table_;
     std::string taken_;
     std::string messages_;
+    std::string room_;
     CsvConverter converter_;
 };
 
@@ -117,10 +160,23 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
     emscripten::function("pageText", &PageText);
     emscripten::function("substitute", &Substituted);
     emscripten::function("warningColour", &WarningCss);
+    emscripten::value_object<PageSplit>("PageSplit")
+        .field("possible", &PageSplit::possible)
+        .field("form", &PageSplit::form)
+        .field("lines", &PageSplit::lines);
+    emscripten::value_object<PagePart>("PagePart")
+        .field("stars", &PagePart::stars)
+        .field("lacking", &PagePart::lacking)
+        .field("failed", &PagePart::failed);
     emscripten::class_<PageConverter>("Converter")
-        .constructor<std::string>()
+        .constructor<std::string, bool>()
         .function("begin", &PageConverter::Begin)
-        .function("feed", &PageConverter::Feed)
+        .function("split", &PageConverter::Split)
+        .function("beginPart", &PageConverter::BeginPart)
+        .function("endPart", &PageConverter::EndPart)
+        .function("addPart", &PageConverter::AddPart)
+        .function("room", &PageConverter::Room)
+        .function("feedRoom", &PageConverter::FeedRoom)
         .function("end", &PageConverter::End)
         .function("takeTable", &PageConverter::TakeTable)
         .function("takeMessages", &PageConverter::TakeMessages)
