@@ -117,6 +117,16 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 for step in "${steps[@]}"; do
   echo "$step"
-  $step
+  if [ "$step" = "apt-get update" ]; then
+    # A mirror part-way through its sync serves index files of the wrong size for a minute or so.
+    for try in 1 2 3; do
+      $step && break
+      [ "$try" -lt 3 ] || { echo "$0: apt-get update failed three times" >&2; exit 1; }
+      echo "$0: apt-get update failed; trying again in 30 s" >&2
+      sleep 30
+    done
+  else
+    $step
+  fi
 done
 [ ${#unwanted_packages[@]} -eq 0 ] || check_wine
