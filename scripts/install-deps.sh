@@ -118,12 +118,16 @@ export DEBIAN_FRONTEND=noninteractive
 for step in "${steps[@]}"; do
   echo "$step"
   if [ "$step" = "apt-get update" ]; then
-    # A mirror part-way through its sync serves index files of the wrong size for a minute or so.
-    for try in 1 2 3; do
+    # A mirror part-way through its sync serves an index of the wrong size; apt then keeps the
+    # others, and the install below says whether what is needed could be found without it.
+    for try in 1 2; do
       $step && break
-      [ "$try" -lt 3 ] || { echo "$0: apt-get update failed three times" >&2; exit 1; }
-      echo "$0: apt-get update failed; trying again in 30 s" >&2
-      sleep 30
+      if [ "$try" -eq 2 ]; then
+        echo "$0: apt-get update failed twice; going on with the indexes it could read" >&2
+      else
+        echo "$0: apt-get update failed; trying again in 10 s" >&2
+        sleep 10
+      fi
     done
   else
     $step
