@@ -18,6 +18,12 @@ enum class SourceForm {
     Hipparcos,         // hip_main.dat
 };
 
+// Whether the form is one of a catalogue's own files, with a record to a line.
+constexpr bool IsRecordForm(SourceForm form) {
+    return form == SourceForm::Tycho2 || form == SourceForm::Tycho2Supplement ||
+           form == SourceForm::Hipparcos;
+}
+
 // The form a user names: "text", "table", "tyc2", "suppl" or "hip"; nothing for another name.
 std::optional<SourceForm> FormNamed(std::string_view name);
 

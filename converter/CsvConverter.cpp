@@ -490,8 +490,7 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
     // The line being decoded goes straight to the end of the batch's text.
     std::u16string& text = batch_.text;
     for (;;) {
-        if (form_ == SourceForm::Tycho2 || form_ == SourceForm::Tycho2Supplement ||
-            form_ == SourceForm::Hipparcos) {
+        if (IsRecordForm(form_)) {
             bytes = TakeAsciiRecords(bytes);
             if (outputFailed_) return;
         }
@@ -538,11 +537,9 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
 }
 
 std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
-    const bool catalogue = form_ == SourceForm::Tycho2 || form_ == SourceForm::Tycho2Supplement ||
-                           form_ == SourceForm::Hipparcos;
-    if (outputFailed_ || !catalogue || !compressionKnown_ || inflater_ || !untaken_.empty() ||
-        batch_.text.size() != lineStart_ || recordStart_ != lineStart_ || overlong_ ||
-        decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
+    if (outputFailed_ || !IsRecordForm(form_) || !compressionKnown_ || inflater_ ||
+        !untaken_.empty() || batch_.text.size() != lineStart_ || recordStart_ != lineStart_ ||
+        overlong_ || decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
         return std::nullopt;
     }
     if (!batch_.lines.empty()) WriteRows();
