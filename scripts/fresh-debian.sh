@@ -103,6 +103,30 @@ unshare --mount --propagation private bash -euo pipefail -c '
     chroot "$root" update-ca-certificates >/dev/null
   fi
 
+  # apt reads a suite whole or not at all: where the mirror serves one index of the security
+  # suite that its Release does not list (a proxy holding an old copy, a sync part-way through),
+  # apt drops that suite for every architecture, and the Raspberry Pi packages no longer match
+  # the versions of the PC ones. The root then goes without the security suite, with a word:
+  # bookworm and bookworm-updates are a point release whose packages all fit together. This is the
+  # network'"'"'s fault, not the project'"'"'s, so it is told and worked around, not hidden.
+  architectures=(-o "APT::Architectures::=$(chroot "$root" dpkg --print-architecture)")
+  [ "$(chroot "$root" dpkg --print-architecture)" != amd64 ] ||
+    architectures+=(-o APT::Architectures::=arm64 -o APT::Architectures::=armhf)
+  if ! chroot "$root" apt-get "${architectures[@]}" update >"$root.update.log" 2>&1 ||
+     grep -q "^E: " "$root.update.log"; then
+    if grep "^E: " "$root.update.log" | grep -v "Some index files failed" |
+         grep -qv "/debian-security/"; then
+      cat "$root.update.log" >&2
+      echo "apt-get update failed in the new root: its output is above" >&2
+      exit 1
+    fi
+    grep -A4 "^E: Failed" "$root.update.log" >&2 || true
+    echo "warning: the mirror serves the security suite inconsistently (above); the new root goes" \
+         "without bookworm-security" >&2
+    printf "deb %s bookworm main\ndeb %s bookworm-updates main\n" "$mirror" "$mirror" \
+      >"$root/etc/apt/sources.list"
+  fi
+
   git clone --quiet --no-local --no-checkout . "$root/root/tychobvr"
   git -C "$root/root/tychobvr" checkout --quiet --detach "$commit"
   say "cloned $(git log -1 --format="%h %s" "$commit")"
@@ -120,7 +144,8 @@ unshare --mount --propagation private bash -euo pipefail -c '
   }
 
   say "bash scripts/run.sh --version"
-  version=$(limited 25m "bash scripts/run.sh --version" | tee /dev/stderr | tail -n 1)
+  # Appended: a log file that stderr goes to would be cut short if tee opened it anew.
+  version=$(limited 25m "bash scripts/run.sh --version" | tee -a /dev/stderr | tail -n 1)
   [[ "$version" == "tychobvr "* ]] || { echo "bash scripts/run.sh --version printed \"$version\"" >&2; exit 1; }
   say "the run command took $(minutes)"
 

@@ -219,7 +219,12 @@ try {
                                                            { capture: true, once: true });
         });
         await input.uploadFile(big);
-        await page.waitForFunction(() => window.__converted !== null, { timeout: 120000, polling: 100 });
+        // Polled in the page's own code: waitForFunction builds its function with Function(),
+        // which Firefox ESR 140 refuses under the page's policy.
+        await page.evaluate(() => new Promise((resolve) => {
+          const poll = () => (window.__converted !== null ? resolve() : setTimeout(poll, 100));
+          poll();
+        }));
         return page.evaluate(() => window.__converted - window.__start);
       })();
       // A file this large is split among the page's workers: the same bytes all the same.
