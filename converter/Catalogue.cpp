@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <type_traits>
 
@@ -327,7 +328,13 @@ std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& 
             while (last - point > 1 && last[-1] == Char('0')) --last;
             if (last - point == 1) last = point;
         }
-        for (; from != last; ++from) *to++ = static_cast<char>(*from);
+        // What is left between them is the shortest form's own digits and point.
+        if constexpr (sizeof(Char) == 1) {
+            std::memcpy(to, from, static_cast<std::size_t>(last - from));
+            to += last - from;
+        } else {
+            for (; from != last; ++from) *to++ = static_cast<char>(*from);
+        }
         shortest.size = static_cast<std::size_t>(to - shortest.chars.data());
     }
     return negative ? -value : value;

@@ -147,6 +147,30 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
     }
 }
 
+// The names of a star's columns, for messages: the catalogue's own in its files, and those of a
+// table's header.
+struct ColumnNames {
+    std::u16string_view BT = u"BTmag", VT = u"VTmag", errorBT = u"e_BTmag", errorVT = u"e_VTmag",
+                        hip = u"HIP";
+    std::u16string_view tycho[3] = {u"TYC1", u"TYC2", u"TYC3"};
+};
+constexpr ColumnNames kRecordColumns;
+
+ColumnNames ColumnsOf(const TableLayout& layout) {
+    ColumnNames names;
+    names.BT = layout.names[layout.BT];
+    names.VT = layout.names[layout.VT];
+    if (layout.errorBT != TableLayout::kNone) names.errorBT = layout.names[layout.errorBT];
+    if (layout.errorVT != TableLayout::kNone) names.errorVT = layout.names[layout.errorVT];
+    if (layout.hip != TableLayout::kNone) names.hip = layout.names[layout.hip];
+    for (std::size_t part = 0; part < 3; ++part) {
+        if (layout.tycho[part] != TableLayout::kNone) {
+            names.tycho[part] = layout.names[layout.tycho[part]];
+        }
+    }
+    return names;
+}
+
 // The cells of one star, as they stand in its table row or catalogue record, in UTF-16 or, for a
 // record of ASCII alone, in its bytes; blank ones empty.
 template <typename Char>
@@ -157,14 +181,23 @@ struct StarCells {
     View hip;
     View name, ra, dec;
     bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
-    // The columns' names, for messages.
-    std::u16string_view BTName = u"BTmag", VTName = u"VTmag", errorBTName = u"e_BTmag",
-                        errorVTName = u"e_VTmag", hipName = u"HIP";
-    std::u16string_view tychoNames[3] = {u"TYC1", u"TYC2", u"TYC3"};
+    const ColumnNames* names = &kRecordColumns;
 };
 
 std::u16string_view Units(std::u16string_view text) { return text; }
 std::u16string Units(std::string_view ascii) { return Ascii(ascii); }
+
+// Writes a whole number read from a cell of digits alone as its digits, without the zeros that
+// lead, as its value would be written: "0008" as "8".
+template <typename Char>
+void WriteDigits(RowWriter& out, std::basic_string_view<Char> digits) {
+    while (digits.size() > 1 && digits.front() == Char('0')) digits.remove_prefix(1);
+    if constexpr (sizeof(Char) == 1) {
+        out.Text(digits);
+    } else {
+        for (const Char c : digits) out.Char(static_cast<char>(c));
+    }
+}
 
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
 template <typename Char>
@@ -193,10 +226,10 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     std::optional<double> BT, VT, errorBT, errorVT;
     ShortestText BTText, VTText, errorBTText, errorVTText;
     if (!cells.hp) {
-        BT = number(cells.BT, cells.BTName, BTText);
-        VT = number(cells.VT, cells.VTName, VTText);
-        errorBT = number(cells.errorBT, cells.errorBTName, errorBTText);
-        errorVT = number(cells.errorVT, cells.errorVTName, errorVTText);
+        BT = number(cells.BT, cells.names->BT, BTText);
+        VT = number(cells.VT, cells.names->VT, VTText);
+        errorBT = number(cells.errorBT, cells.names->errorBT, errorBTText);
+        errorVT = number(cells.errorVT, cells.names->errorVT, errorVTText);
     }
     const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
         if (!value) return;
@@ -210,9 +243,10 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     const bool hasTycho =
         !cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty();
     if (hasTycho) {
-        for (std::size_t i = 0; i < 3; ++i) tycho[i] = integer(cells.tycho[i], cells.tychoNames[i]);
+        for (std::size_t i = 0; i < 3; ++i)
+            tycho[i] = integer(cells.tycho[i], cells.names->tycho[i]);
     } else if (!cells.hip.empty()) {
-        hip = integer(cells.hip, cells.hipName);
+        hip = integer(cells.hip, cells.names->hip);
     }
 
     ++group.stars;
@@ -242,15 +276,15 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     if (hasTycho) {
         if (tycho[0] && tycho[1] && tycho[2]) {
             out.Text("TYC ");
-            out.Unsigned(*tycho[0]);
+            WriteDigits(out, cells.tycho[0]);
             out.Char('-');
-            out.Unsigned(*tycho[1]);
+            WriteDigits(out, cells.tycho[1]);
             out.Char('-');
-            out.Unsigned(*tycho[2]);
+            WriteDigits(out, cells.tycho[2]);
         }
     } else if (hip) {
         out.Text("HIP ");
-        out.Unsigned(*hip);
+        WriteDigits(out, cells.hip);
     } else if (cells.hip.empty()) {
         out.Field(cells.name);
     }
@@ -281,6 +315,7 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
 void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
                GroupRows& group) {
     const TableLayout& layout = *batch.table;
+    const ColumnNames names = ColumnsOf(layout);
     const std::u16string_view text = batch.text;
     std::vector<Cell> cells;
     std::u16string name, ra, dec;
@@ -297,12 +332,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
         star.VT = view(layout.VT);
         star.errorBT = view(layout.errorBT);
         star.errorVT = view(layout.errorVT);
-        for (std::size_t part = 0; part < 3; ++part) {
-            star.tycho[part] = view(layout.tycho[part]);
-            if (layout.tycho[part] != TableLayout::kNone) {
-                star.tychoNames[part] = layout.names[layout.tycho[part]];
-            }
-        }
+        for (std::size_t part = 0; part < 3; ++part) star.tycho[part] = view(layout.tycho[part]);
         star.hip = view(layout.hip);
         // Quoted cells are undoubled into storage of the loop's own.
         const auto unquoted = [&cell](std::size_t column, std::u16string& storage) {
@@ -314,11 +344,7 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
         star.name = unquoted(layout.name, name);
         star.ra = unquoted(layout.ra, ra);
         star.dec = unquoted(layout.dec, dec);
-        star.BTName = layout.names[layout.BT];
-        star.VTName = layout.names[layout.VT];
-        if (layout.errorBT != TableLayout::kNone) star.errorBTName = layout.names[layout.errorBT];
-        if (layout.errorVT != TableLayout::kNone) star.errorVTName = layout.names[layout.errorVT];
-        if (layout.hip != TableLayout::kNone) star.hipName = layout.names[layout.hip];
+        star.names = &names;
         StarRow(batch, line.number, star, group, out);
     }
 }

@@ -30,13 +30,14 @@ void RowText::Grow(std::size_t more) {
 
 void RowWriter::MakeRoom(std::size_t size) {
     text_.Keep(to_);
-    to_ = text_.Room(size + kRoom);
-    end_ = to_ + size + kRoom;
+    // Twice what is asked, so that the room is made again only after many rows.
+    const std::size_t room = 2 * (size + kPiecesRoom);
+    to_ = text_.Room(room);
+    end_ = to_ + room;
 }
 
 void RowWriter::Unsigned(std::uint64_t value) {
     constexpr std::size_t kMostDigits = 20;
-    Need(kMostDigits);
     to_ = std::to_chars(to_, to_ + kMostDigits, value).ptr;
 }
 
@@ -58,24 +59,39 @@ namespace {
 constexpr std::uint64_t kQuoted = std::uint64_t(1) << ',' | std::uint64_t(1) << '"' |
                                   std::uint64_t(1) << '\r' | std::uint64_t(1) << '\n';
 
+bool IsQuoted(unsigned char unit) { return unit < 64 && ((kQuoted >> unit) & 1) != 0; }
+
+// Whether a UTF-8 field is quoted. Eight chars at a time while none is below '-', as positions
+// and names mostly are: every char that quotes lies below it.
+bool NeedsQuotes(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    std::size_t at = 0;
+    for (std::uint64_t word; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        // A high bit for a byte below '-', and perhaps for bytes after it too.
+        if (((word - kOnes * '-') & ~word & kOnes * 0x80) != 0) break;
+    }
+    for (; at < text.size(); ++at) {
+        if (IsQuoted(static_cast<unsigned char>(text[at]))) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RowWriter::Field(std::string_view text) {
-    for (const char c : text) {
-        const auto unit = static_cast<unsigned char>(c);
-        if (unit < 64 && ((kQuoted >> unit) & 1) != 0) {
-            Text(CsvField(text));
-            return;
-        }
+    if (NeedsQuotes(text)) {
+        Text(CsvField(text));
+    } else {
+        Text(text);
     }
-    Text(text);
 }
 
 void RowWriter::Field(std::u16string_view text) {
     Need(text.size());
     char* to = to_;
     for (const char16_t c : text) {
-        if (c >= 0x80 || (c < 64 && ((kQuoted >> c) & 1) != 0)) {
+        if (c >= 0x80 || IsQuoted(static_cast<unsigned char>(c))) {
             FieldGenerally(text);  // written again from the start
             return;
         }

@@ -40,18 +40,21 @@ private:
     std::size_t capacity_ = 0;
 };
 
-// Writes at the end of a RowText, and keeps what it wrote when it goes.
+// Writes at the end of a RowText, and keeps what it wrote when it goes. A piece of text of any
+// length makes sure of room for itself and for kPiecesRoom chars after it; the pieces of a known
+// small size (a char, a number, a prefix) are written without a test of room, and at most
+// kPiecesRoom chars of them may follow one another, as they do in any row.
 class RowWriter {
 public:
-    explicit RowWriter(RowText& text) : text_(text), to_(text.Room(kRoom)), end_(to_ + kRoom) {}
+    static constexpr std::size_t kPiecesRoom = 1024;
+
+    explicit RowWriter(RowText& text)
+        : text_(text), to_(text.Room(kPiecesRoom)), end_(to_ + kPiecesRoom) {}
     ~RowWriter() { text_.Keep(to_); }
     RowWriter(const RowWriter&) = delete;
     RowWriter& operator=(const RowWriter&) = delete;
 
-    void Char(char c) {
-        Need(1);
-        *to_++ = c;
-    }
+    void Char(char c) { *to_++ = c; }
     void Text(std::string_view text) {
         Need(text.size());
         std::memcpy(to_, text.data(), text.size());
@@ -60,14 +63,15 @@ public:
     // The first `size` chars of a small array, copied whole so that the copy has one length.
     template <std::size_t N>
     void Prefix(const std::array<char, N>& chars, std::size_t size) {
-        Need(N);
+        static_assert(N <= 64);
         std::memcpy(to_, chars.data(), N);
         to_ += size;
     }
+    // At most 20 chars.
     void Unsigned(std::uint64_t value);
-    // The number with the shown decimals, as conversion::AppendFixed writes it.
+    // The number with the shown decimals, as conversion::AppendFixed writes it: at most
+    // conversion::kMostFixedChars chars where it is quick, and text of its own otherwise.
     void Fixed(double value) {
-        Need(conversion::kMostFixedChars);
         if (char* const end = conversion::WriteFixed(to_, value, kShownDecimals)) {
             to_ = end;
         } else {
@@ -83,11 +87,9 @@ public:
     void Field(std::string_view text);
 
 private:
-    // Enough for any piece but a long text, which asks for its own room.
-    static constexpr std::size_t kRoom = 512;
-
+    // Room for `size` chars and the small pieces that may follow them.
     void Need(std::size_t size) {
-        if (static_cast<std::size_t>(end_ - to_) < size) MakeRoom(size);
+        if (static_cast<std::size_t>(end_ - to_) < size + kPiecesRoom) MakeRoom(size);
     }
     void MakeRoom(std::size_t size);
     // The rare forms, kept out of the common ones' way.
@@ -96,5 +98,5 @@ private:
 
     RowText& text_;
     char* to_;
-    char* end_;
+    char* end_;  // the end of the room, of which a piece of text leaves kPiecesRoom after it
 };

@@ -130,6 +130,13 @@ TEST(FormatWithPictureTest, AgreesWithToChars) {
         values.push_back(wide(random));
         values.push_back(std::bit_cast<double>(random()));  // any exponent, NaN included
         values.push_back(static_cast<double>(static_cast<int>(random() % 200000) - 100000) / 2048);
+        // Next to a half of a thousandth, where the rounding of a product could go either way.
+        const double half =
+            static_cast<double>(2 * static_cast<int>(random() % 16000000) + 1) / 2000;
+        for (const double near : {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9)}) {
+            values.push_back(near);
+            values.push_back(-near);
+        }
     }
     const std::u16string_view pictures[] = {u"#0", u"#0.0", u"#0.00", u"#0.000"};
     for (const double value : values) {

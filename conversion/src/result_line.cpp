@@ -139,6 +139,21 @@ const std::array<std::array<char, 4>, 1000> kThreeDecimals = [] {
     return table;
 }();
 
+std::uint64_t ExactThousandths(std::uint64_t bits) {
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    constexpr int kOne = 1023;
+    // Below 2^-11, zeros and subnormals included, the value rounds to 0.000.
+    if (biased <= kOne - 12) return 0;
+    const std::uint64_t scaled =
+        ((bits & ((std::uint64_t(1) << 52) - 1)) | std::uint64_t(1) << 52) * 1000;
+    const int shift = 1075 - biased;  // from 40 to 63
+    const std::uint64_t thousandths = scaled >> shift;
+    const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
+    const std::uint64_t half = std::uint64_t(1) << (shift - 1);
+    return thousandths +
+           static_cast<std::uint64_t>(rest > half || (rest == half && (thousandths & 1) != 0));
+}
+
 char* WriteFixedGenerally(char* out, double value, int decimals) {
     const std::optional<Scaled> scaled = RoundScaled(value, decimals);
     if (!scaled) return nullptr;

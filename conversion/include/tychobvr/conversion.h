@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -132,12 +133,14 @@ namespace detail {
 extern const std::array<char, 200> kDigitPairs;
 extern const std::array<std::array<char, 4>, 1000> kThreeDecimals;
 char* WriteFixedGenerally(char* out, double value, int decimals);
+// The value's binary value times 1000, rounded half to even, for values from 2^-11 to 2^13.
+std::uint64_t ExactThousandths(std::uint64_t bits);
 
 }  // namespace detail
 
 // Inline for the numbers written most, with three decimals and below 2^13 as magnitudes are, so
-// that a table of them pays no call for each: the binary value times 1000, exact in 64 bits,
-// rounded half to even, and its digits written without a branch that depends on them.
+// that a table of them pays no call for each: the binary value times 1000 rounded half to even,
+// and its digits written without a branch that depends on them.
 inline char* WriteFixed(char* out, double value, int decimals) {
     std::uint64_t bits;
     static_assert(sizeof bits == sizeof value);
@@ -146,17 +149,18 @@ inline char* WriteFixed(char* out, double value, int decimals) {
     constexpr int kOne = 1023;
     if (decimals != 3 || biased >= kOne + 13)
         return detail::WriteFixedGenerally(out, value, decimals);
-    // Below 2^-11, zeros and subnormals included, the value rounds to 0.000.
-    std::uint64_t thousandths = 0;
-    if (biased > kOne - 12) {
-        const std::uint64_t scaled =
-            ((bits & ((std::uint64_t(1) << 52) - 1)) | std::uint64_t(1) << 52) * 1000;
-        const int shift = 1075 - biased;  // from 40 to 63
-        thousandths = scaled >> shift;
-        const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
-        const std::uint64_t half = std::uint64_t(1) << (shift - 1);
-        thousandths +=
-            static_cast<std::uint64_t>(rest > half || (rest == half && (thousandths & 1) != 0));
+    // The nearest whole number of thousandths through the double product, whose rounding error
+    // is below 2^-30 here: only a product that close to a half may round the other way, and those
+    // are rounded from the exact binary value. A fused multiply-add in either step only makes it
+    // more exact.
+    const double scaled = std::fabs(value) * 1000.0;
+    constexpr double kRoundsToWhole = 0x1.8p52;  // adding it leaves no fraction below 2^51
+    const double nearest = (scaled + kRoundsToWhole) - kRoundsToWhole;
+    std::uint64_t thousandths;
+    if (std::fabs(scaled - nearest) < 0.5 - 0x1p-28) {
+        thousandths = static_cast<std::uint64_t>(static_cast<std::int64_t>(nearest));
+    } else {
+        thousandths = detail::ExactThousandths(bits);
     }
     // A value that rounds to zero shows no sign.
     char* to = out;
