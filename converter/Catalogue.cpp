@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "ShortCopy.h"
 #include "tychobvr/conversion.h"
 
 #include <algorithm>
@@ -330,7 +331,7 @@ std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& 
         }
         // What is left between them is the shortest form's own digits and point.
         if constexpr (sizeof(Char) == 1) {
-            std::memcpy(to, from, static_cast<std::size_t>(last - from));
+            CopyChars(to, from, static_cast<std::size_t>(last - from));
             to += last - from;
         } else {
             for (; from != last; ++from) *to++ = static_cast<char>(*from);

@@ -261,9 +261,23 @@ std::optional<std::size_t> LineDecoder::AsciiLine(std::string_view bytes, std::s
     const void* const feed = std::memchr(bytes.data(), '\n', room);
     if (feed == nullptr) return std::nullopt;
     const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data());
-    Byte highs = 0;
-    for (std::size_t at = 0; at < length; ++at) highs |= static_cast<Byte>(bytes[at]);
-    if (highs >= 0x80) return std::nullopt;
+    // Sixteen bytes at a time, the last eight again where fewer are left: any byte with its high
+    // bit set is no ASCII.
+    std::uint64_t highs = 0;
+    const char* const line = bytes.data();
+    const auto word = [line](std::size_t at) {
+        std::uint64_t eight;
+        std::memcpy(&eight, line + at, sizeof eight);
+        return eight;
+    };
+    if (length >= 8) {
+        std::size_t at = 0;
+        for (; at + 16 <= length; at += 16) highs |= word(at) | word(at + 8);
+        if (at < length) highs |= word(at < length - 8 ? at : length - 8) | word(length - 8);
+    } else {
+        for (std::size_t at = 0; at < length; ++at) highs |= static_cast<Byte>(line[at]);
+    }
+    if ((highs & 0x8080808080808080) != 0) return std::nullopt;
     return length;
 }
 

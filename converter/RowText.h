@@ -10,29 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "ShortCopy.h"
 #include "ShownValues.h"
 #include "tychobvr/conversion.h"
 
 // A field of RFC 4180, quoted where it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view text);
-
-// Copies chars without a call where they are few, as most pieces of a row are: two copies of
-// one length that overlap in the middle.
-inline void CopyChars(char* to, const char* from, std::size_t size) {
-    if (size >= 8 && size <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + size - 8, from + size - 8, 8);
-    } else if (size >= 4 && size < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + size - 4, from + size - 4, 4);
-    } else if (size > 0 && size < 4) {
-        to[0] = from[0];
-        to[size / 2] = from[size / 2];
-        to[size - 1] = from[size - 1];
-    } else if (size > 16) {
-        std::memcpy(to, from, size);
-    }
-}
 
 // Text that only grows at its end.
 class RowText {
