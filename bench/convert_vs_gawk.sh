@@ -36,6 +36,11 @@ best() {
   shift
   for _ in 1 2 3; do
     local start end
+    # Each run starts as the first did: the output of the run before is deleted and what is
+    # still to be written to disk is written, so that neither is counted in this run's time.
+    # Truncating 200 MB of output takes longer than 50 ms here.
+    rm -f "$work/out"
+    sync
     start=$(date +%s.%N)
     "$@" <"$input" >"$work/out" 2>/dev/null
     end=$(date +%s.%N)

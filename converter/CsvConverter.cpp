@@ -5,9 +5,11 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
+#include <exception>
 #include <functional>
-#include <future>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -444,9 +446,7 @@ CsvConverter::CsvConverter(Options options, const Texts& texts, Write write, Rep
     batch_.text.reserve(kUnitsAtOnce + 4096);
 }
 
-CsvConverter::~CsvConverter() {
-    if (helper_.valid()) helper_.wait();
-}
+CsvConverter::~CsvConverter() = default;
 
 void CsvConverter::WriteHeader() { Emit(kHeader); }
 
@@ -764,6 +764,70 @@ struct CsvConverter::Converting {
     std::atomic<std::size_t> next{0};
 };
 
+// A thread that helps with each batch, from the first to the converter's end: one thread for
+// all of them, not one for each.
+class CsvConverter::Helper {
+public:
+    Helper() : thread_([this] { Run(); }) {}
+    ~Helper() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+    Helper(const Helper&) = delete;
+    Helper& operator=(const Helper&) = delete;
+
+    void Start(std::shared_ptr<Converting> work) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            work_ = std::move(work);
+            taken_ = false;
+        }
+        wake_.notify_one();
+    }
+    // Once the caller has done what was left: work that the thread has not begun is taken back,
+    // and work it has begun is waited for. What it threw is thrown here.
+    void Finish() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!taken_) work_.reset();
+        done_.wait(lock, [this] { return !work_; });
+        if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || (work_ && !taken_); });
+            if (stopping_) return;
+            taken_ = true;
+            const std::shared_ptr<Converting> work = work_;
+            lock.unlock();
+            try {
+                work->Work();
+            } catch (...) {
+                lock.lock();
+                failure_ = std::current_exception();
+                lock.unlock();
+            }
+            lock.lock();
+            work_.reset();
+            done_.notify_one();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    std::shared_ptr<Converting> work_;  // until it is done
+    bool taken_ = false;                // the thread has begun the work
+    bool stopping_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;  // last: it starts once the rest is there
+};
+
 void CsvConverter::WriteRows() {
     const std::shared_ptr<Converting> before = FinishConverting();
     converting_ = spare_ ? std::move(spare_) : std::make_shared<Converting>();
@@ -783,7 +847,8 @@ void CsvConverter::WriteRows() {
     // Another thread starts on it while this one writes the rows before and decodes the next
     // lines, then helps.
     if (kThreads && std::thread::hardware_concurrency() > 1) {
-        helper_ = std::async(std::launch::async, [work = converting_] { work->Work(); });
+        if (!helper_) helper_ = std::make_unique<Helper>();
+        helper_->Start(converting_);
     }
     if (before) {
         Deliver(*before);
@@ -801,7 +866,7 @@ void CsvConverter::CollectRows() {
 std::shared_ptr<CsvConverter::Converting> CsvConverter::FinishConverting() {
     if (!converting_) return nullptr;
     converting_->Work();
-    if (helper_.valid()) helper_.get();
+    if (helper_) helper_->Finish();
     return std::move(converting_);
 }
 

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -120,6 +119,7 @@ private:
     // Converts what is left of the batch before, with the other thread, and writes its rows.
     void CollectRows();
     struct Converting;
+    class Helper;
     // The batch before, converted to the end; nothing when there is none.
     std::shared_ptr<Converting> FinishConverting();
     // Writes a converted batch's rows and messages, and counts its stars.
@@ -150,7 +150,7 @@ private:
     Batch batch_;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
     std::shared_ptr<Converting> spare_;       // one converted and written, to be used again
-    std::future<void> helper_;
+    std::unique_ptr<Helper> helper_;  // the other thread, from the first batch on
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;
