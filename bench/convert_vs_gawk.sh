@@ -2,7 +2,8 @@
 # The converter against the tool a user would otherwise reach for, a gawk one-liner with Henden's
 # B and V and the line's R: on the same catalogue-like lines (one star a line, about 80
 # characters), and on Tycho-2's own records (tyc2.dat, 206 bytes a star), plain and in gzip
-# beside zcat piped into it; each is timed three times and its best run counts.
+# beside zcat piped into it; each is timed three times, in turns with what it is compared to,
+# and its best run counts.
 #   bash bench/convert_vs_gawk.sh PROGRAM [MIB]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/errors.sh"
@@ -30,29 +31,39 @@ henden='match($0, /BT=([-+0-9.]+)/, b) && match($0, /VT=([-+0-9.]+)/, v) {
   B = b[1] + 0.018 - 0.258 * (b[1] - v[1]); V = v[1] + 0.008 - 0.0988 * (b[1] - v[1])
   printf "%.3f,%.3f,%.3f\n", B, V, V - 0.5 * (B - V) }'
 
-# best INPUT COMMAND...: the fastest of three runs with INPUT on standard input.
-best() {
-  local fastest="" input=$1
-  shift
-  for _ in 1 2 3; do
-    local start end
-    # Each run starts as the first did: the output of the run before is deleted and what is
-    # still to be written to disk is written, so that neither is counted in this run's time.
-    # Truncating 200 MB of output takes longer than 50 ms here.
-    rm -f "$work/out"
-    sync
-    start=$(date +%s.%N)
-    "$@" <"$input" >"$work/out" 2>/dev/null
-    end=$(date +%s.%N)
-    fastest=$(awk -v a="$start" -v b="$end" -v f="$fastest" 'BEGIN { t = b - a; print (f == "" || t < f) ? t : f }')
+# once COMMAND...: the seconds of one run. Each run starts as the first did: the output of the
+# run before is deleted and what is still to be written to disk is written, so that neither is
+# counted in this run's time (truncating 200 MB of output takes longer than 50 ms here).
+once() {
+  local start end
+  rm -f "$work/out"
+  sync
+  start=$(date +%s.%N)
+  "$@" >"$work/out" 2>/dev/null
+  end=$(date +%s.%N)
+  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
+}
+
+# in_turns COMMAND...: the fastest of three runs of each command, a function that reads its own
+# input, taken in turns, so that all of them meet the machine's busy and quiet moments alike.
+in_turns() {
+  local -a fastest=()
+  local round i seconds
+  for round in 1 2 3; do
+    for ((i = 1; i <= $#; i++)); do
+      seconds=$(once "${!i}")
+      fastest[i]=$(awk -v t="$seconds" -v f="${fastest[i]:-}" 'BEGIN { print (f == "" || t < f) ? t : f }')
+    done
   done
-  echo "$fastest"
+  echo "${fastest[@]}"
 }
 
 echo "input: $mib MiB, $lines lines; locale ${LC_ALL:-${LANG:-C}}"
-gawk_seconds=$(best "$work/stars.txt" gawk "$henden")
-gawk_c_seconds=$(LC_ALL=C best "$work/stars.txt" gawk "$henden")
-convert_seconds=$(best "$work/stars.txt" "$program" --convert)
+stars_gawk() { gawk "$henden" <"$work/stars.txt"; }
+stars_gawk_c() { LC_ALL=C gawk "$henden" <"$work/stars.txt"; }
+stars_convert() { "$program" --convert <"$work/stars.txt"; }
+# The converter last, so that its rows are what is left in the output.
+read -r gawk_seconds gawk_c_seconds convert_seconds < <(in_turns stars_gawk stars_gawk_c stars_convert)
 rows=$(($(wc -l <"$work/out") - 1))
 awk -v mib="$mib" -v g="$gawk_seconds" -v gc="$gawk_c_seconds" -v c="$convert_seconds" -v rows="$rows" 'BEGIN {
   printf "gawk, 3 columns:                 %6.2f s  %7.1f MiB/s\n", g, mib / g
@@ -85,13 +96,14 @@ substr_henden='{ bt = substr($0, 111, 6); vt = substr($0, 124, 6)
   if (bt ~ /[0-9]/ && vt ~ /[0-9]/) {
     B = bt + 0.018 - 0.258 * (bt - vt); V = vt + 0.008 - 0.0988 * (bt - vt)
     printf "%.3f,%.3f,%.3f\n", B, V, V - 0.5 * (B - V) } }'
-zcat_piped() { zcat | "$program" --convert; }
 echo
 echo "input: $mib MiB of tyc2.dat records, $records stars; locale ${LC_ALL:-${LANG:-C}}"
-substr_seconds=$(LC_ALL=C best "$work/tyc2.dat" gawk "$substr_henden")
-records_seconds=$(best "$work/tyc2.dat" "$program" --convert)
-gzip_seconds=$(best "$work/tyc2.dat.gz" "$program" --convert)
-zcat_seconds=$(best "$work/tyc2.dat.gz" zcat_piped)
+records_gawk() { LC_ALL=C gawk "$substr_henden" <"$work/tyc2.dat"; }
+records_convert() { "$program" --convert <"$work/tyc2.dat"; }
+read -r substr_seconds records_seconds < <(in_turns records_gawk records_convert)
+gzip_convert() { "$program" --convert <"$work/tyc2.dat.gz"; }
+gzip_zcat() { zcat <"$work/tyc2.dat.gz" | "$program" --convert; }
+read -r gzip_seconds zcat_seconds < <(in_turns gzip_convert gzip_zcat)
 awk -v mib="$mib" -v g="$substr_seconds" -v c="$records_seconds" -v z="$gzip_seconds" \
     -v p="$zcat_seconds" 'BEGIN {
   printf "gawk substr(), 3 columns, LC_ALL=C:  %6.2f s  %7.1f MiB/s\n", g, mib / g
