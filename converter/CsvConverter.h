@@ -150,7 +150,7 @@ private:
     Batch batch_;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
     std::shared_ptr<Converting> spare_;       // one converted and written, to be used again
-    std::unique_ptr<Helper> helper_;  // the other thread, from the first batch on
+    std::unique_ptr<Helper> helper_;          // the other thread, from the first batch on
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;

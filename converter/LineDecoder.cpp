@@ -273,7 +273,7 @@ std::optional<std::size_t> LineDecoder::AsciiLine(std::string_view bytes, std::s
     if (length >= 8) {
         std::size_t at = 0;
         for (; at + 16 <= length; at += 16) highs |= word(at) | word(at + 8);
-        if (at < length) highs |= word(at < length - 8 ? at : length - 8) | word(length - 8);
+        if (at < length) highs |= word(std::min(at, length - 8)) | word(length - 8);
     } else {
         for (std::size_t at = 0; at < length; ++at) highs |= static_cast<Byte>(line[at]);
     }

@@ -109,9 +109,9 @@ unshare --mount --propagation private bash -euo pipefail -c '
   # the versions of the PC ones. The root then goes without the security suite, with a word:
   # bookworm and bookworm-updates are a point release whose packages all fit together. This is the
   # network'"'"'s fault, not the project'"'"'s, so it is told and worked around, not hidden.
-  architectures=(-o "APT::Architectures::=$(chroot "$root" dpkg --print-architecture)")
-  [ "$(chroot "$root" dpkg --print-architecture)" != amd64 ] ||
-    architectures+=(-o APT::Architectures::=arm64 -o APT::Architectures::=armhf)
+  native=$(chroot "$root" dpkg --print-architecture)
+  architectures=(-o "APT::Architectures::=$native")
+  [ "$native" != amd64 ] || architectures+=(-o APT::Architectures::=arm64 -o APT::Architectures::=armhf)
   if ! chroot "$root" apt-get "${architectures[@]}" update >"$root.update.log" 2>&1 ||
      grep -q "^E: " "$root.update.log"; then
     if grep "^E: " "$root.update.log" | grep -v "Some index files failed" |
