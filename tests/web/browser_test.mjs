@@ -49,11 +49,16 @@ const browsers = [
 async function openPage(browser, { language = 'en-US', clipboard = 'filled' } = {}) {
   const page = await browser.newPage();
   const requests = [];
+  // What goes wrong inside the page is shown, not only that it never became ready.
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  page.on('console', (message) => {
+    if (message.type() === 'error') console.error(`page console: ${message.text()}`);
+  });
   page.on('request', (request) => {
     const url = request.url();
-    // The page's own embedded module (data:) and its workers made from its own code (blob:) stay
-    // inside the browser.
-    if (url !== pageUrl && !url.startsWith('data:') && !url.startsWith('blob:')) requests.push(url);
+    // The page's workers, made from its own code (blob:), stay inside the browser. Its embedded
+    // module is decoded in place, not fetched as a data: URL.
+    if (url !== pageUrl && !url.startsWith('blob:')) requests.push(url);
   });
   await page.evaluateOnNewDocument((language, clipboard) => {
     Object.defineProperty(navigator, 'language', { get: () => language });
