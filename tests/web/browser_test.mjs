@@ -72,7 +72,8 @@ async function openPage(browser, { language = 'en-US', clipboard = 'filled' } = 
   }, language, clipboard);
   await page.goto(pageUrl);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 10000 });
-  return { page, requests };
+  const ready = await page.evaluate(() => Number(document.body.dataset.readyAt));
+  return { page, requests, ready };
 }
 
 async function press(page, text) {
@@ -115,7 +116,8 @@ try {
       protocolTimeout: 120000,
     });
     try {
-      const { page, requests } = await openPage(browser);
+      const { page, requests, ready: firstReady } = await openPage(browser);
+      const laterReady = [];
       const name = engine.name;
       // The layout: the window's twips at 15 to a pixel.
       const layout = await page.evaluate(() => {
@@ -129,7 +131,7 @@ try {
                  label: document.getElementById('label1').textContent,
                  font: getComputedStyle(document.getElementById('label1')).fontFamily,
                  wrap: text1.whiteSpace, overflow: [text1.overflowX, text1.overflowY],
-                 focus: document.activeElement.id, ready: Number(document.body.dataset.readyAt) };
+                 focus: document.activeElement.id };
       });
       check(layout.title === 'BT,VTからV等級を算出', `${name}: title`, layout.title);
       check(JSON.stringify(layout.text1) === '[8,8,289,161]', `${name}: Text1 at 120, 120, 4335 x 2415 twips`, layout.text1);
@@ -148,7 +150,7 @@ try {
       check(await page.evaluate(() => document.getElementById('label1').textContent) === 'V = xx.xxx',
             `${name}: neither Enter nor Escape presses OK`);
 
-      const warning = await page.evaluate(() => getComputedStyle(document.documentElement).getPropertyValue('--warning').trim())
+      const warning = await page.evaluate(() => getComputedStyle(document.getElementById('label1')).getPropertyValue('--warning').trim())
         .then((colour) => colour.replace(/\s/g, '').replace(/,/g, ', '));
       await checkPresses(name, page, '.', 'en-US', warning);
       // Hover shows the tooltip; the screenshot shows a red star's.
@@ -259,6 +261,7 @@ try {
 
       // The clipboard refused: the text box's own text, and the tooltip says why.
       const refused = await openPage(browser, { clipboard: 'refused' });
+      laterReady.push(refused.ready);
       await refused.page.evaluate(() => { document.getElementById('text1').value = 'BT=10.500 VT=10.000'; });
       const fallback = await refused.page.evaluate(async () => {
         await window.tychobvr.press();
@@ -272,6 +275,7 @@ try {
       // Japanese and German.
       for (const [language, separator] of [['ja-JP', '.'], ['de-DE', ',']]) {
         const localized = await openPage(browser, { language });
+        laterReady.push(localized.ready);
         await checkPresses(name, localized.page, separator, language, warning);
         if (language === 'ja-JP') {
           await press(localized.page, 'BT=13.5 VT=12.9');
@@ -281,7 +285,17 @@ try {
         check(localized.requests.length === 0, `${name} ${language}: no network request`);
         await localized.page.close();
       }
-      timings.push(`${name}: load to ready ${layout.ready.toFixed(0)} ms, 1 KiB press ${pressMs.toFixed(2)} ms (median of 21), ` +
+      // A browser's first page pays for its start as well; the later ones are what a user who
+      // opens the page again sees.
+      for (let i = 0; i < 3; ++i) {
+        const again = await openPage(browser);
+        laterReady.push(again.ready);
+        await again.page.close();
+      }
+      laterReady.sort((a, b) => a - b);
+      const medianReady = laterReady[Math.floor(laterReady.length / 2)];
+      timings.push(`${name}: load to ready ${firstReady.toFixed(0)} ms for the browser's first page, ` +
+                   `${medianReady.toFixed(0)} ms after (median of ${laterReady.length}), 1 KiB press ${pressMs.toFixed(2)} ms (median of 21), ` +
                    `16 MiB of tyc2.dat ${pageMs.toFixed(0)} ms against native ${nativeMs.toFixed(0)} ms (best of ${runs}) ` +
                    `(${(nativeMs / pageMs).toFixed(2)} of native speed)`);
     } finally {
