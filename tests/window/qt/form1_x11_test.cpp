@@ -39,8 +39,9 @@ private:
             _exit(127);
         }
         close(input[0]);
-        const bool written = owner > 0 && write(input[1], text.constData(),
-                                                static_cast<std::size_t>(text.size())) == text.size();
+        const bool written =
+            owner > 0 &&
+            write(input[1], text.constData(), static_cast<std::size_t>(text.size())) == text.size();
         close(input[1]);
         if (!written) return false;
         // The selection is ours to read once xclip has taken it over.
