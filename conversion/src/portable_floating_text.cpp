@@ -31,8 +31,7 @@ std::from_chars_result FromCharsDecimal(const char* first, const char* last, dou
     const auto result = fast_float::from_chars(first, last, read);
     if (result.ec != std::errc()) return {result.ptr, result.ec};
     // fast_float reads what overflows as an infinity and what underflows as a zero; <charconv>
-    // calls both out of range.
-    // A digit of the exponent does not count: 0e999 is a zero.
+    // calls both out of range. Only the mantissa's digits tell an underflow: 0e999 is a zero.
     const char* const mantissaEnd =
         std::find_if(first, result.ptr, [](char c) { return c == 'e' || c == 'E'; });
     const bool nonzeroDigit =
@@ -124,9 +123,8 @@ void AppendShortest(std::string& out, double value) {
     const int fixedSize = exponent >= count - 1 ? exponent + 1
                           : exponent >= 0       ? count + 1
                                                 : count + 1 - exponent;
-    const auto digit = [&digits](int i) { return digits[static_cast<std::size_t>(i)]; };
     if (fixedSize > scientificSize) {
-        out += digit(0);
+        out += digits[0];
         if (count > 1) {
             out += '.';
             out.append(digits.data() + 1, static_cast<std::size_t>(count - 1));
