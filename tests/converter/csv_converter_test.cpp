@@ -382,6 +382,25 @@ TEST(CsvConverterTest, LongLinesGiveTheRowsOfTheWholeLine) {
     }
 }
 
+// Records of ASCII alone are taken many at a time, in batches of a bounded size: across all the
+// batches of a large catalogue, with comments and CR LF among the records, the rows are those of
+// the same lines taken one piece at a time, each shorter than a record.
+TEST(CsvConverterTest, LargeCataloguesGiveTheRowsOfTheirLines) {
+    std::string source;
+    for (int i = 0; i < 12000; ++i) {
+        std::string record(kTycho2Record);
+        const std::string thousandths = std::to_string(1000 + i % 1000);
+        record.replace(110, 6, std::to_string(10 + i / 1000 % 10) + "." + thousandths.substr(1));
+        source += record;
+        source += i % 7 == 0 ? "\r\n" : "\n";
+        if (i % 1000 == 0) source += "# more records\n";
+    }
+    // Pieces of 64 KiB would fill a batch only as a piece begins.
+    const Output whole = Convert(source, InputEncoding::Utf8, 99999);
+    ASSERT_EQ(Convert(source, InputEncoding::Utf8, 100).rows, whole.rows);
+    EXPECT_EQ(12000, std::count(whole.rows.begin(), whole.rows.end(), '\n'));
+}
+
 // Cells read as from_chars reads them, and their own digits stand for to_chars' shortest form
 // wherever they are used for it.
 TEST(CsvConverterTest, CellsAreWrittenAsToCharsWritesTheirValues) {
