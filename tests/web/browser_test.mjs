@@ -14,6 +14,7 @@ import puppeteer from 'puppeteer-core';
 const [pagePath, nativeProgram, expectationsProgram, outDir] = process.argv.slice(2).map((p) => resolve(p));
 const here = new URL('.', import.meta.url).pathname;
 const pageUrl = pathToFileURL(pagePath).href;
+const pageIcon = /<link rel="icon" href="([^"]+)">/.exec(readFileSync(pagePath, 'utf8'))[1];
 let passed = 0;
 let failed = 0;
 function check(condition, what, detail = '') {
@@ -56,9 +57,9 @@ async function openPage(browser, { language = 'en-US', clipboard = 'filled' } = 
   });
   page.on('request', (request) => {
     const url = request.url();
-    // The page's workers, made from its own code (blob:), stay inside the browser. Its embedded
-    // module is decoded in place, not fetched as a data: URL.
-    if (url !== pageUrl && !url.startsWith('blob:')) requests.push(url);
+    // The page's workers, made from its own code (blob:), and its icon, a data: URL in the page,
+    // stay inside the browser. Its embedded module is decoded in place, not fetched as a data: URL.
+    if (url !== pageUrl && url !== pageIcon && !url.startsWith('blob:')) requests.push(url);
   });
   await page.evaluateOnNewDocument((language, clipboard) => {
     Object.defineProperty(navigator, 'language', { get: () => language });
