@@ -561,8 +561,7 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
         if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
         if (IsCommentOrBlank(record)) continue;
         batch_.lines.push_back({recordNumber_, begin, begin + record.size(), true});
-        if (batch_.lines.size() == kLinesAtOnce ||
-            batch_.text.size() + batch_.bytes.size() + inRun(bytes.data()) >= kUnitsAtOnce) {
+        if (BatchFull(inRun(bytes.data()))) {
             copyRun();
             run = bytes.data();
             WriteRows();
@@ -736,14 +735,12 @@ void CsvConverter::TakeRecord(std::size_t begin, std::size_t end) {
         (batch_.lines.size() == kLinesAtOnce || text.size() >= kUnitsAtOnce)) {
         form_ = batch_.form = SourceForm::Tagged;
     }
-    if (form_ != SourceForm::Automatic) WriteRowsWhenFull();
+    if (form_ != SourceForm::Automatic && BatchFull()) WriteRows();
 }
 
-void CsvConverter::WriteRowsWhenFull() {
-    if (batch_.lines.size() == kLinesAtOnce ||
-        batch_.text.size() + batch_.bytes.size() >= kUnitsAtOnce) {
-        WriteRows();
-    }
+bool CsvConverter::BatchFull(std::size_t pendingBytes) const {
+    return batch_.lines.size() == kLinesAtOnce ||
+           batch_.text.size() + batch_.bytes.size() + pendingBytes >= kUnitsAtOnce;
 }
 
 // A batch that two threads convert at once: each takes the next group of lines that is left,

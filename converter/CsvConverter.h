@@ -105,8 +105,8 @@ private:
     // Takes the whole records of ASCII alone that the bytes begin with, as they stand, and
     // returns the bytes after them.
     std::string_view TakeAsciiRecords(std::string_view bytes);
-    // Whether the batch is full, and then hands it on.
-    void WriteRowsWhenFull();
+    // Whether the batch is full, with `pendingBytes` of records still to be copied into it.
+    bool BatchFull(std::size_t pendingBytes = 0) const;
     void EndLine(bool last = false);
     // Decides the source's form on a line that is neither blank nor a comment.
     void Decide(std::u16string_view line);
