@@ -115,6 +115,7 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+unread=false
 for step in "${steps[@]}"; do
   echo "$step"
   if [ "$step" = "apt-get update" ]; then
@@ -124,11 +125,20 @@ for step in "${steps[@]}"; do
       $step && break
       if [ "$try" -eq 2 ]; then
         echo "$0: apt-get update failed twice; going on with the indexes it could read" >&2
+        unread=true
       else
         echo "$0: apt-get update failed; trying again in 10 s" >&2
         sleep 10
       fi
     done
+  elif [[ "$step" == "apt-get install "* ]] && $unread; then
+    # Without one architecture's index, apt may find no versions of a library that match across
+    # the machine's architectures, and says only that packages are held broken.
+    if ! $step; then
+      echo "$0: the install failed after apt could not read some of the mirror's indexes" \
+           "(see apt-get update above); when the mirror has finished its sync, run this again" >&2
+      exit 1
+    fi
   else
     $step
   fi
