@@ -286,6 +286,18 @@ try {
           await press(localized.page, 'BT=13.5 VT=12.9');
           await localized.page.hover('#label1');
           await localized.page.screenshot({ path: join(outDir, `page-${name}-ja.png`), clip: { x: 0, y: 0, width: 520, height: 420 } });
+          // The tooltip's longest line, the faint star's in Japanese, inside its box; on a phone's
+          // width, the tooltip and the converter's lines within the screen.
+          const fits = () => localized.page.evaluate(() => {
+            const tip = document.getElementById('tooltip');
+            return { inBox: tip.scrollWidth <= tip.clientWidth, page: document.documentElement.scrollWidth, width: innerWidth };
+          });
+          const wide = await fits();
+          check(wide.inBox, `${name}: the tooltip's lines inside its box`);
+          await localized.page.setViewport({ width: 375, height: 667 });
+          const narrow = await fits();
+          check(narrow.inBox && narrow.page <= narrow.width, `${name}: the page within a 375-pixel screen`,
+                `${narrow.page} pixels wide`);
         }
         check(localized.requests.length === 0, `${name} ${language}: no network request`);
         await localized.page.close();
