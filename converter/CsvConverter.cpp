@@ -626,6 +626,9 @@ void CsvConverter::FinishSource(bool complete) {
     if (inflater_ && complete && !inflater_->Failed() && !inflater_->Ended()) {
         Complain(texts_.notGzip, {batch_.name, u"unexpected end of file"});
     }
+    // A gzip stream that is damaged or cut short stops inside its text: the line it cuts gives no
+    // row, which would look complete, as where reading the source fails.
+    if (inflater_ && !inflater_->Ended()) complete = false;
     if (complete) {
         decoder_.Finish(untaken_);
         if (batch_.text.size() > lineStart_ || decoder_.LineInvalid() ||

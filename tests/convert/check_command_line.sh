@@ -36,6 +36,11 @@ expect 2 "" "tychobvr: unknown encoding 'latin1'*" "$program" --convert --encodi
 expect 2 "" "tychobvr: *bogus*" "$program" --convert --bogus
 LANGUAGE=ja expect 1 "$header" "tychobvr: missing.txt: 読み込めません: *" \
   "$program" --convert missing.txt
+# gzip cut short inside the second line's VT=10.25, after "VT=10.2": that line gives no row.
+printf 'BT=10.5 VT=10\nBT=10.5 VT=10.25\n' | gzip -n >cut.gz
+head -c $(($(stat -c %s cut.gz) - 11)) cut.gz >cut-short.gz
+expect 1 "$header"$'\n'"-,1,$row" "tychobvr: -: the gzip data is damaged or cut short: *" \
+  "$program" --convert <cut-short.gz
 
 # Nothing written may look complete: a full disk is an error.
 status=0
