@@ -47,7 +47,9 @@ std::string PageText(const std::string& language, const std::string& name) {
         {"done", texts.pageDone},
         {"cancelled", texts.pageCancelled},
         {"fromTextBox", texts.pageFromTextBox},
-        {"textBoxName", texts.textBoxName}};
+        {"textBoxName", texts.textBoxName},
+        {"cannotRead", texts.cannotRead},
+        {"notGzip", texts.notGzip}};
     for (const auto& [key, text] : named) {
         if (name == key) return Utf8FromUtf16(text);
     }
@@ -128,7 +130,8 @@ public:
             room_.size(), reinterpret_cast<const unsigned char*>(room_.data())));
     }
     void FeedRoom() { converter_.Feed(room_); }
-    void End() { converter_.EndSource(); }
+    // A source that could not be read to its end gives no row for the line it cuts.
+    void End(bool complete) { converter_.EndSource(complete); }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
     emscripten::val TakeTable() {
