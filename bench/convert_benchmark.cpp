@@ -27,7 +27,7 @@ void Convert(benchmark::State& state, const std::string& input, InputEncoding en
     std::size_t written = 0;
     for (auto _ : state) {
         CsvConverter converter(
-            CsvConverter::Options{encoding, SourceForm::Automatic}, EnglishTexts(),
+            CsvConverter::Options{encoding, SourceForm::Automatic, {}}, EnglishTexts(),
             [&written](std::string_view bytes) {
                 written += bytes.size();
                 return true;

@@ -42,6 +42,14 @@ const RecordLayout kTycho2{
     .ra2 = Bytes(153, 164),
     .dec2 = Bytes(166, 177),
     .hpFlag = {},
+    .prox = Bytes(137, 139),
+    .posflg = Bytes(201, 201),
+    .pflag = Bytes(14, 14),
+    .ccdm = Bytes(149, 151),
+    .proxy = {},
+    .multFlag = {},
+    .varFlag = {},
+    .hvarType = {},
 };
 
 const RecordLayout kTycho2Supplement{
@@ -61,6 +69,14 @@ const RecordLayout kTycho2Supplement{
     .ra2 = {},
     .dec2 = {},
     .hpFlag = Bytes(82, 82),
+    .prox = Bytes(110, 112),
+    .posflg = {},
+    .pflag = {},
+    .ccdm = Bytes(122, 122),
+    .proxy = {},
+    .multFlag = {},
+    .varFlag = {},
+    .hvarType = {},
 };
 
 const RecordLayout kHipparcos{
@@ -80,6 +96,14 @@ const RecordLayout kHipparcos{
     .ra2 = {},
     .dec2 = {},
     .hpFlag = {},
+    .prox = {},
+    .posflg = {},
+    .pflag = {},
+    .ccdm = Bytes(328, 337),
+    .proxy = Bytes(16, 16),
+    .multFlag = Bytes(347, 347),
+    .varFlag = Bytes(48, 48),
+    .hvarType = Bytes(322, 322),
 };
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
@@ -231,6 +255,14 @@ std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
                 break;
             }
         }
+        layout.prox = ColumnNamed(names, {"prox"});
+        layout.posflg = ColumnNamed(names, {"posflg"});
+        layout.pflag = ColumnNamed(names, {"pflag"});
+        layout.ccdm = ColumnNamed(names, {"CCDM"});
+        layout.proxy = ColumnNamed(names, {"Proxy"});
+        layout.multFlag = ColumnNamed(names, {"MultFlag"});
+        layout.varFlag = ColumnNamed(names, {"VarFlag"});
+        layout.hvarType = ColumnNamed(names, {"HvarType"});
         return layout;
     }
     return std::nullopt;

@@ -45,6 +45,9 @@ struct RecordLayout {
     Field ra, dec;
     Field ra2, dec2;  // tyc2.dat's observed position, where the mean one is blank
     Field hpFlag;     // the supplements' mflag, 'H' where the VT field holds Hp
+    // What the catalogue says of a star's neighbours and variability, where it says it.
+    Field prox, posflg, pflag, ccdm;               // Tycho-2 (prox and CCDM in the supplements too)
+    Field proxy, multFlag, varFlag, hvarType;      // Hipparcos, with its own CCDM
 };
 
 const RecordLayout& LayoutOf(SourceForm form);  // for the three record forms
@@ -62,6 +65,9 @@ struct TableLayout {
     std::size_t tycho[3] = {kNone, kNone, kNone};
     std::size_t hip = kNone, name = kNone;
     std::size_t ra = kNone, dec = kNone;
+    // The catalogues' flags of doubles and variables, by their own names.
+    std::size_t prox = kNone, posflg = kNone, pflag = kNone, ccdm = kNone;
+    std::size_t proxy = kNone, multFlag = kNone, varFlag = kNone, hvarType = kNone;
 };
 
 // The layout whose header the line is: the first separator of TAB, ';', '|' and ',' under which

@@ -51,6 +51,7 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
         converter.EndSource(count == 0);
         if (count < 0) cannotRead(source, reason);
     }
+    converter.Finish();
     if (converter.OutputFailed() && !readerGone) {
         complain(Utf8FromUtf16(Substitute(texts.cannotWrite, writeFailure)));
         failed = true;

@@ -14,8 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "RelationScatter.h"
 #include "RowText.h"
 #include "ShownValues.h"
+#include "SkyPosition.h"
+#include "StarFlags.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
 
@@ -25,10 +28,40 @@ namespace {
 // what users wrote for them keeps working; the rest are empty for tagged text.
 constexpr std::string_view kHeader =
     "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I,"
-    "id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V\n";
-constexpr std::string_view kNoStarColumns = ",,,,,,,,,";
+    "id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V,u_B,u_V,u_R,u_B_V,sep,pa,usable,why\n";
+// From id to u_B_V, and sep and pa.
+constexpr std::string_view kNoStarColumns = ",,,,,,,,,,,,,,,";
 constexpr std::string_view kNoShownColumns = ",,,,,,,,,,";
 constexpr std::string_view kNoErrorColumns = ",,,,";
+
+// The words of `why`, in their order.
+enum Doubt : unsigned {
+    kNoBtVt = 1u << 0,
+    kExtrapolated = 1u << 1,
+    kFaint = 1u << 2,
+    kUncertain = 1u << 3,
+    kDouble = 1u << 4,
+    kVariable = 1u << 5,
+};
+constexpr std::string_view kDoubtWords[] = {"no-bt-vt", "extrapolated", "faint",
+                                            "uncertain", "double", "variable"};
+
+// Writes the usable and why columns.
+void WriteJudgement(RowWriter& out, unsigned doubts) {
+    out.Text(doubts == 0 ? ",1," : ",0,");
+    bool first = true;
+    for (std::size_t word = 0; word < std::size(kDoubtWords); ++word) {
+        if ((doubts & (1u << word)) == 0) continue;
+        if (!first) out.Char(' ');
+        out.Text(kDoubtWords[word]);
+        first = false;
+    }
+}
+
+// What ShownValues say against a star as a comparison star, beside its flags.
+unsigned DoubtsOf(const ShownValues& shown) {
+    return (shown.extrapolated ? kExtrapolated : 0u) | (shown.faint ? kFaint : 0u);
+}
 
 // The page's build runs on the browser's one thread.
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
@@ -83,6 +116,14 @@ std::u16string Decimal(std::uint64_t number) {
         std::string_view(digits.data(), static_cast<std::size_t>(result.ptr - digits.data())));
 }
 
+// A row kept under --near, to be written nearest first: its separation as shown, in thousandths
+// of an arcminute, and where its text lies.
+struct HeldRow {
+    std::uint64_t key = 0;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
 struct GroupRows {
     RowText rows;
@@ -91,6 +132,11 @@ struct GroupRows {
     std::uint64_t lacking = 0;  // stars without BT or without VT
     bool tagFound = false;
     bool invalid = false;
+    // Under --near: the rows kept, where they lie in `rows`, and what was counted of the field.
+    std::vector<HeldRow> held;
+    std::uint64_t positioned = 0;  // stars with a position
+    std::uint64_t within = 0;      // of them, those within the radius and the ranges
+    std::uint64_t usable = 0;      // of those, the usable ones
 };
 
 // Appends the columns from B to henden_I for the shown values.
@@ -122,6 +168,8 @@ bool AllFinite(const ShownValues& shown) {
 void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
                 GroupRows& group) {
     const std::u16string_view text = batch.text;
+    // Tagged text has no positions: under --near it gives no row.
+    const bool near = batch.selection->near.has_value();
     RowWriter out(group.rows);
     for (auto first = batch.lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
               last = batch.lines.begin() + static_cast<std::ptrdiff_t>(lastLine);
@@ -136,6 +184,9 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
             continue;
         }
         group.tagFound = true;
+        ++group.stars;
+        if (near) continue;
+        const ShownValues shown = ValuesFor(values);
         out.Text(batch.quotedName);
         out.Char(',');
         out.Unsigned(first->number);
@@ -143,8 +194,9 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
         out.Shortest(values.BT);
         out.Char(',');
         out.Shortest(values.VT);
-        AppendShown(out, ValuesFor(values));
+        AppendShown(out, shown);
         out.Text(kNoStarColumns);
+        WriteJudgement(out, DoubtsOf(shown));
         out.Char('\n');
     }
 }
@@ -153,7 +205,7 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
 // table's header.
 struct ColumnNames {
     std::u16string_view BT = u"BTmag", VT = u"VTmag", errorBT = u"e_BTmag", errorVT = u"e_VTmag",
-                        hip = u"HIP";
+                        hip = u"HIP", ra = u"RA", dec = u"Dec";
     std::u16string_view tycho[3] = {u"TYC1", u"TYC2", u"TYC3"};
 };
 constexpr ColumnNames kRecordColumns;
@@ -165,6 +217,8 @@ ColumnNames ColumnsOf(const TableLayout& layout) {
     if (layout.errorBT != TableLayout::kNone) names.errorBT = layout.names[layout.errorBT];
     if (layout.errorVT != TableLayout::kNone) names.errorVT = layout.names[layout.errorVT];
     if (layout.hip != TableLayout::kNone) names.hip = layout.names[layout.hip];
+    if (layout.ra != TableLayout::kNone) names.ra = layout.names[layout.ra];
+    if (layout.dec != TableLayout::kNone) names.dec = layout.names[layout.dec];
     for (std::size_t part = 0; part < 3; ++part) {
         if (layout.tycho[part] != TableLayout::kNone) {
             names.tycho[part] = layout.names[layout.tycho[part]];
@@ -182,6 +236,7 @@ struct StarCells {
     View tycho[3];
     View hip;
     View name, ra, dec;
+    FlagCells<Char> flags;
     bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
     const ColumnNames* names = &kRecordColumns;
 };
@@ -201,18 +256,62 @@ void WriteDigits(RowWriter& out, std::basic_string_view<Char> digits) {
     }
 }
 
+// Where a star lies against the field of --near: nothing when it lies outside or has no
+// position, which is decided before anything else of the star is read.
+struct InField {
+    double separation = 0.0;  // arcminutes
+    double angle = 0.0;       // degrees east of north
+};
+
+template <typename Char, typename Complain>
+std::optional<InField> PlaceInField(const NearField& field, const StarCells<Char>& cells,
+                                    GroupRows& group, Complain complain) {
+    // Declination first: a star farther north or south than the radius is out at once.
+    const std::optional<double> dec = ReadCellDeclination(cells.dec);
+    if (!dec) {
+        if (!cells.dec.empty()) complain(cells.names->dec, cells.dec);
+        return std::nullopt;
+    }
+    const std::optional<double> ra = ReadCellRightAscension(cells.ra);
+    if (!ra) {
+        if (!cells.ra.empty()) complain(cells.names->ra, cells.ra);
+        return std::nullopt;
+    }
+    ++group.positioned;
+    if (std::fabs(*dec - field.centre.dec) > field.radius) return std::nullopt;
+    const SkyPosition star{*ra, *dec};
+    const double separation = SeparationDegrees(field.centre, star);
+    if (separation > field.radius) return std::nullopt;
+    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, star)};
+    // 359.96° is shown as 360.0, which is north again.
+    if (ShownUnits(placed.angle, 1) == 3600) placed.angle = 0.0;
+    return placed;
+}
+
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
 template <typename Char>
 void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
              const StarCells<Char>& cells, GroupRows& group, RowWriter& out) {
     using View = std::basic_string_view<Char>;
     const Texts& texts = *batch.texts;
+    const Selection& selection = *batch.selection;
     bool invalid = false;
     const auto complain = [&](std::u16string_view text, std::u16string_view column, View cell) {
         group.messages.push_back(Utf8FromUtf16(
             Substitute(text, {batch.name, Decimal(lineNumber), column, Units(cell)})));
         invalid = true;
     };
+    ++group.stars;
+    if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
+    std::optional<InField> placed;
+    if (selection.near) {
+        placed = PlaceInField(*selection.near, cells, group,
+                              [&](std::u16string_view column, View cell) {
+                                  complain(texts.invalidPosition, column, cell);
+                              });
+        if (invalid) group.invalid = true;
+        if (!placed) return;
+    }
     const auto number = [&](View cell, std::u16string_view column, ShortestText& shortest) {
         if (cell.empty()) return std::optional<double>();
         const std::optional<double> value = ReadCellNumber(cell, shortest);
@@ -233,14 +332,6 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
         errorBT = number(cells.errorBT, cells.names->errorBT, errorBTText);
         errorVT = number(cells.errorVT, cells.names->errorVT, errorVTText);
     }
-    const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
-        if (!value) return;
-        if (text.size != 0) {
-            out.Prefix(text.chars, text.size);
-        } else {
-            out.Shortest(*value);
-        }
-    };
     std::optional<unsigned long> tycho[3], hip;
     const bool hasTycho =
         !cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty();
@@ -251,9 +342,67 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
         hip = integer(cells.hip, cells.names->hip);
     }
 
-    ++group.stars;
-    if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
+    std::optional<ShownValues> shown;
+    if (BT && VT && !invalid) {
+        const ShownValues values = ValuesFor({*BT, *VT});
+        if (AllFinite(values)) {
+            shown = values;
+        } else {
+            group.messages.push_back(
+                Utf8FromUtf16(Substitute(texts.outOfRange, {batch.name, Decimal(lineNumber)})));
+            invalid = true;
+        }
+    }
+    if (invalid) group.invalid = true;
+    const StarFlags flags = FlagsOf(cells.flags);
+    std::optional<conversion::MagnitudeErrors> errors;
+    std::optional<Uncertainties> uncertainties;
+    if (shown && errorBT && errorVT) {
+        const conversion::MagnitudeErrors propagated =
+            conversion::PropagateErrors(*errorBT, *errorVT);
+        if (std::isfinite(propagated.B) && std::isfinite(propagated.V) &&
+            std::isfinite(propagated.R) && std::isfinite(propagated.BMinusV)) {
+            errors = propagated;
+            uncertainties = TotalUncertainties(propagated, *shown, flags.Any());
+        }
+    }
+    unsigned doubts = 0;
+    if (!shown) {
+        doubts |= kNoBtVt;
+    } else {
+        doubts |= DoubtsOf(*shown);
+        if (uncertainties &&
+            ShownUnits(uncertainties->V) > ShownUnits(selection.largestError)) {
+            doubts |= kUncertain;
+        }
+    }
+    if (flags.companion) doubts |= kDouble;
+    if (flags.variable) doubts |= kVariable;
 
+    if (selection.near) {
+        const bool inRanges =
+            (!selection.V.Limits() ||
+             (shown && selection.V.Holds(static_cast<double>(ShownUnits(shown->line.V)) / 1000))) &&
+            (!selection.BMinusV.Limits() ||
+             (shown && selection.BMinusV.Holds(
+                           static_cast<double>(ShownUnits(shown->line.B - shown->line.V)) /
+                           1000)));
+        if (!inRanges) return;
+        ++group.within;
+        if (doubts == 0) ++group.usable;
+        if (selection.usableOnly && doubts != 0) return;
+        group.held.push_back(
+            {static_cast<std::uint64_t>(ShownUnits(placed->separation)), out.Size(), 0});
+    }
+
+    const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
+        if (!value) return;
+        if (text.size != 0) {
+            out.Prefix(text.chars, text.size);
+        } else {
+            out.Shortest(*value);
+        }
+    };
     out.Text(batch.quotedName);
     out.Char(',');
     out.Unsigned(lineNumber);
@@ -261,19 +410,11 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     shortest(BT, BTText);
     out.Char(',');
     shortest(VT, VTText);
-    bool shown = false;
-    if (BT && VT && !invalid) {
-        const ShownValues values = ValuesFor({*BT, *VT});
-        if (AllFinite(values)) {
-            AppendShown(out, values);
-            shown = true;
-        } else {
-            group.messages.push_back(
-                Utf8FromUtf16(Substitute(texts.outOfRange, {batch.name, Decimal(lineNumber)})));
-            invalid = true;
-        }
+    if (shown) {
+        AppendShown(out, *shown);
+    } else {
+        out.Text(kNoShownColumns);
     }
-    if (!shown) out.Text(kNoShownColumns);
     out.Char(',');
     if (hasTycho) {
         if (tycho[0] && tycho[1] && tycho[2]) {
@@ -298,20 +439,31 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     shortest(errorBT, errorBTText);
     out.Char(',');
     shortest(errorVT, errorVTText);
-    const conversion::MagnitudeErrors errors = shown && errorBT && errorVT
-                                                   ? conversion::PropagateErrors(*errorBT, *errorVT)
-                                                   : conversion::MagnitudeErrors{};
-    if (shown && errorBT && errorVT && std::isfinite(errors.B) && std::isfinite(errors.V) &&
-        std::isfinite(errors.R) && std::isfinite(errors.BMinusV)) {
-        for (const double error : {errors.B, errors.V, errors.R, errors.BMinusV}) {
+    if (errors) {
+        for (const double error : {errors->B, errors->V, errors->R, errors->BMinusV}) {
             out.Char(',');
             out.Fixed(error);
         }
+        for (const double total : {uncertainties->B, uncertainties->V, uncertainties->R,
+                                   uncertainties->BMinusV}) {
+            out.Char(',');
+            out.Fixed(total);
+        }
     } else {
         out.Text(kNoErrorColumns);
+        out.Text(kNoErrorColumns);
     }
+    out.Char(',');
+    if (placed) {
+        out.Fixed(placed->separation);
+        out.Char(',');
+        out.Fixed(placed->angle, 1);
+    } else {
+        out.Char(',');
+    }
+    WriteJudgement(out, doubts);
     out.Char('\n');
-    if (invalid) group.invalid = true;
+    if (placed) group.held.back().end = out.Size();
 }
 
 void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
@@ -343,6 +495,9 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
             storage = CellText(found);
             return std::u16string_view(storage);
         };
+        star.flags = {view(layout.prox),     view(layout.posflg),   view(layout.pflag),
+                      view(layout.ccdm),     view(layout.proxy),    view(layout.multFlag),
+                      view(layout.varFlag),  view(layout.hvarType)};
         star.name = unquoted(layout.name, name);
         star.ra = unquoted(layout.ra, ra);
         star.dec = unquoted(layout.dec, dec);
@@ -377,6 +532,9 @@ void RecordRow(const CsvConverter::Batch& batch, const RecordLayout& layout,
     }
     star.ra = ra;
     star.dec = dec;
+    star.flags = {field(layout.prox),  field(layout.posflg),   field(layout.pflag),
+                  field(layout.ccdm),  field(layout.proxy),    field(layout.multFlag),
+                  field(layout.varFlag), field(layout.hvarType)};
     if (layout.hpFlag.size != 0) {
         const auto flag = field(layout.hpFlag);
         star.hp = flag.size() == 1 && flag.front() == Char('H');
@@ -411,7 +569,7 @@ void Rows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t l
     group = GroupRows{};
     group.rows = std::move(rows);
     // Room for rows of every column, so that appending never moves them.
-    group.rows.Reserve((lastLine - firstLine) * (batch.quotedName.size() + 256));
+    group.rows.Reserve((lastLine - firstLine) * (batch.quotedName.size() + 320));
     switch (batch.form) {
         case SourceForm::Automatic:
         case SourceForm::Tagged:
@@ -455,6 +613,8 @@ void CsvConverter::BeginSource(std::string_view name) {
     batch_.quotedName = CsvField(name);
     batch_.name = Utf16FromUtf8(name);
     batch_.texts = &texts_;
+    batch_.selection = &options_.selection;
+    positioned_ = 0;
     lineNumber_ = 0;
     lineStart_ = recordStart_ = batch_.text.size();
     overlong_ = false;
@@ -573,7 +733,7 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
 }
 
 std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
-    if (outputFailed_ || !IsRecordForm(form_) || !compressionKnown_ || inflater_ ||
+    if (outputFailed_ || options_.selection.near || !IsRecordForm(form_) || !compressionKnown_ || inflater_ ||
         !untaken_.empty() || batch_.text.size() != lineStart_ || recordStart_ != lineStart_ ||
         overlong_ || decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
         return std::nullopt;
@@ -600,18 +760,65 @@ CsvConverter::Stars CsvConverter::EndPart() {
 void CsvConverter::AddPart(const Stars& part) {
     stars_ += part.stars;
     lacking_ += part.lacking;
+    read_ += part.stars;
     if (part.inputFailed) inputFailed_ = true;
 }
 
 void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
     FinishSource(complete);
-    if (form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_)) {
-        if (!tagFound_) report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
-    } else {
+    const bool noStars = form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_);
+    if (noStars && !tagFound_) {
+        report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
+    } else if (!noStars) {
         report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
                                          {batch_.name, Decimal(stars_), Decimal(lacking_)})));
     }
+    if (options_.selection.near && positioned_ == 0 && (tagFound_ || !noStars)) {
+        report_(Utf8FromUtf16(
+            Substitute(texts_.noPositions, {batch_.name, options_.selection.near->centreText})));
+    }
+}
+
+namespace {
+
+// A count as the summary gives it, its thousands grouped: "2,539,913".
+std::u16string Grouped(std::uint64_t count) {
+    const std::u16string digits = Decimal(count);
+    std::u16string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) grouped += u',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+}  // namespace
+
+void CsvConverter::Finish() {
+    const std::optional<NearField>& near = options_.selection.near;
+    if (outputFailed_ || !near) return;
+    // Nearest first; rows of one separation in the order they were read.
+    std::stable_sort(held_.begin(), held_.end(),
+                     [](const Held& a, const Held& b) { return a.key < b.key; });
+    std::string rows;
+    constexpr std::size_t kWriteAtOnce = std::size_t(1) << 16;
+    for (const Held& row : held_) {
+        rows.append(heldText_, row.begin, row.end - row.begin);
+        if (rows.size() >= kWriteAtOnce) {
+            Emit(rows);
+            rows.clear();
+        }
+    }
+    Emit(rows);
+    held_.clear();
+    heldText_.clear();
+    if (outputFailed_) return;
+    const bool ranges = options_.selection.V.Limits() || options_.selection.BMinusV.Limits();
+    report_(Utf8FromUtf16(Substitute(
+        within_ == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
+        {Grouped(within_), near->radiusText, near->centreText, Grouped(usable_), Grouped(read_),
+         ranges ? texts_.nearRanges : std::u16string_view()})));
 }
 
 void CsvConverter::FinishSource(bool complete) {
@@ -849,6 +1056,7 @@ void CsvConverter::WriteRows() {
                    sent.form,
                    sent.table,
                    sent.texts,
+                   sent.selection,
                    std::move(storage.text),
                    std::move(storage.bytes),
                    std::move(storage.lines)};
@@ -888,7 +1096,21 @@ void CsvConverter::Deliver(const Converting& converted) {
         stars_ += group.stars;
         lacking_ += group.lacking;
         tagFound_ = tagFound_ || group.tagFound;
-        Emit(group.rows.View());
+        read_ += group.stars;
+        positioned_ += group.positioned;
+        within_ += group.within;
+        usable_ += group.usable;
+        if (options_.selection.near) {
+            // Held until every source is read, when they are sorted.
+            const std::string_view text = group.rows.View();
+            for (const HeldRow& row : group.held) {
+                held_.push_back({row.key, heldText_.size() + row.begin,
+                                 heldText_.size() + row.end});
+            }
+            heldText_.append(text.substr(0, group.held.empty() ? 0 : group.held.back().end));
+        } else {
+            Emit(group.rows.View());
+        }
     }
 }
 

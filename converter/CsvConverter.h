@@ -15,6 +15,7 @@
 #include "Catalogue.h"
 #include "Gzip.h"
 #include "LineDecoder.h"
+#include "Selection.h"
 #include "Texts.h"
 
 class CsvConverter {
@@ -42,6 +43,7 @@ public:
         SourceForm form = SourceForm::Tagged;
         std::shared_ptr<const TableLayout> table;
         const Texts* texts = nullptr;
+        const Selection* selection = nullptr;
         std::u16string text;
         // A catalogue's records of ASCII alone, as the bytes they are, so that the most common
         // lines of the largest sources need no decoding.
@@ -52,6 +54,7 @@ public:
     struct Options {
         InputEncoding encoding = InputEncoding::Utf8;
         SourceForm form = SourceForm::Automatic;
+        Selection selection;
     };
 
     CsvConverter(Options options, const Texts& texts, Write write, Report report,
@@ -69,12 +72,14 @@ public:
     void BeginSource(std::string_view name);
     void Feed(std::string_view bytes);
     void EndSource(bool complete = true);
+    // After the last source: under --near, the rows kept, nearest first, and what was found.
+    void Finish();
 
     // A catalogue file may be split at its line ends, and its parts converted apart, by other
     // converters, as where there are no threads but other processes. The converter that began
     // the source gives where it may be split: after the lines it has been fed, once it has
     // written all their rows, when its form is a catalogue's and it holds nothing of a line and
-    // no compression; nothing otherwise.
+    // no compression, and it is not keeping rows to sort under --near; nothing otherwise.
     struct Split {
         SourceForm form;
         std::uint64_t lines;  // the lines before the split
@@ -154,4 +159,14 @@ private:
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;
+    // Under --near: the rows kept so far from every source, in the order they came, and where
+    // each lies in the text; the stars with a position in this source, and the counts of the run.
+    std::string heldText_;
+    struct Held {
+        std::uint64_t key;  // the separation as shown, in thousandths of an arcminute
+        std::size_t begin, end;
+    };
+    std::vector<Held> held_;
+    std::uint64_t positioned_ = 0;
+    std::uint64_t read_ = 0, within_ = 0, usable_ = 0;
 };

@@ -41,9 +41,9 @@ void RowWriter::Unsigned(std::uint64_t value) {
     to_ = std::to_chars(to_, to_ + kMostDigits, value).ptr;
 }
 
-void RowWriter::FixedGenerally(double value) {
+void RowWriter::FixedGenerally(double value, int decimals) {
     std::string text;
-    conversion::AppendFixed(text, value, kShownDecimals);
+    conversion::AppendFixed(text, value, decimals);
     Text(text);
 }
 

@@ -30,7 +30,9 @@ public:
         return data_.get() + size_;
     }
     // The text now ends at `end`, which lies in the room last given.
-    void Keep(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+    void Keep(const char* end) { size_ = SizeAt(end); }
+    // The size the text would have if it ended at `end`, in the room last given.
+    std::size_t SizeAt(const char* end) const { return static_cast<std::size_t>(end - data_.get()); }
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:
@@ -79,6 +81,16 @@ public:
             FixedGenerally(value);
         }
     }
+    // The same with another number of decimals.
+    void Fixed(double value, int decimals) {
+        if (char* const end = conversion::WriteFixed(to_, value, decimals)) {
+            to_ = end;
+        } else {
+            FixedGenerally(value, decimals);
+        }
+    }
+    // Where the next char goes, counted from the start of the text.
+    std::size_t Size() const { return text_.SizeAt(to_); }
     // The shortest decimal that reads back as the value, as conversion::AppendShortest writes it.
     void Shortest(double value);
     // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a
@@ -94,7 +106,7 @@ private:
     }
     void MakeRoom(std::size_t size);
     // The rare forms, kept out of the common ones' way.
-    void FixedGenerally(double value);
+    void FixedGenerally(double value, int decimals = kShownDecimals);
     void FieldGenerally(std::u16string_view text);
 
     RowText& text_;

@@ -17,5 +17,9 @@ struct ShownValues {
 // Each number is written with this many decimals.
 constexpr int kShownDecimals = 3;
 
+// The value as its shown digits give it, in units of the last: 9.9996 with 3 decimals as 10000,
+// so that what is judged of a number is what its reader sees.
+long long ShownUnits(double value, int decimals = kShownDecimals);
+
 // The numbers for values whose result line gives magnitudes.
 ShownValues ValuesFor(const conversion::TaggedValues& values);

@@ -12,6 +12,7 @@ constexpr Texts kEnglish{
     .henden = u"Henden's R and I fits: R = %1, I = %2",
     .fitsRange = u"The B and V fits hold for %1 ≤ BT − VT ≤ %2.",
     .rApproximation = u"R = V − 0.5 (B − V) is a coarse approximation.",
+    .relationScatter = u"Uncertainty of the fits alone at this colour: V ± %1, B − V ± %2",
     .textBoxName = u"Clipboard text",
     .resultDescription = u"Result",
     .extrapolatedDescription = u"Result, extrapolated: BT − VT outside the range of the fits",
@@ -29,20 +30,37 @@ constexpr Texts kEnglish{
         u"the window needs a graphical session, and neither DISPLAY nor "
         u"WAYLAND_DISPLAY is set.",
     .needsWindows10 = u"TychoBVR needs Windows 10 or later.",
-    .convertUsage = u"       %1 --convert [--encoding NAME] [--form FORM] [FILE]...",
+    .convertUsage =
+        u"       %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
+        u"       %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
+        u"                [--usable] [--max-error MAG] [FILE]...",
     .convertOption =
         u"Converts the stars of the FILEs, or of standard input, into CSV rows on standard "
         u"output; no window opens. Each source is tagged text (a row for each line with BT= "
         u"and VT=), a table with BTmag and VTmag columns (TAB, ';', ',' or '|' between cells, "
         u"'#' comments), or Tycho-2's tyc2.dat, suppl_1.dat or suppl_2.dat, or Hipparcos' "
         u"hip_main.dat; gzip is read as it comes. e_B, e_V, e_R and e_B_V carry e_BT and e_VT "
-        u"through the fits and leave out the fits' own scatter.",
+        u"through the fits; u_B, u_V, u_R and u_B_V add the fits' own scatter. usable and why "
+        u"say whether anything rules a star out as a comparison star.",
     .encodingOption =
         u"Reads the input as NAME: utf-8 (the default; UTF-16 with a byte order "
         u"mark is recognised) or shift_jis (code page 932).",
     .formOption =
         u"Reads every FILE as FORM: text, table, tyc2, suppl or hip, instead of recognising "
         u"each from its first lines.",
+    .nearOption =
+        u"Keeps the stars within the radius of POSITION, nearest first, with their separation "
+        u"(sep, arcmin) and position angle (pa). POSITION is RA and Dec in degrees "
+        u"(\"83.8221 -5.3911\") or in h m s and d m s (\"05 35 17.3 -05 23 28\", "
+        u"\"05:35:17.3 -05:23:28\", \"5h35m17.3s -5d23m28s\").",
+    .radiusOption = u"The radius for --near: degrees (1 by default), or 30arcmin, 90arcsec.",
+    .vOption = u"With --near, only the stars whose V lies from MIN to MAX; either may be left out.",
+    .bMinusVOption = u"With --near, only the stars whose B − V lies from MIN to MAX.",
+    .usableOption =
+        u"With --near, only the stars that nothing rules out as comparison stars (usable 1).",
+    .largestErrorOption =
+        u"A V uncertainty above MAG makes a star uncertain, no comparison star (0.05 by "
+        u"default).",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
     .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl or hip.",
@@ -57,9 +75,31 @@ constexpr Texts kEnglish{
     .gzipUnsupported = u"%1: gzip cannot be read here; unpack it first",
     .cannotRead = u"%1: cannot read: %2",
     .cannotWrite = u"cannot write the output: %1",
+    .notAPosition =
+        u"--near: '%1' is not a position: give RA and Dec in degrees (83.8221 -5.3911) or in "
+        u"h m s and d m s (05 35 17.3 -05 23 28)",
+    .rightAscensionRange = u"--near: '%1': RA must lie in 0 ≤ RA < 360° (24 h)",
+    .declinationRange = u"--near: '%1': Dec must lie within −90° and +90°",
+    .sixtyOrMore = u"--near: '%1': minutes and seconds must be below 60",
+    .badRadius =
+        u"--radius: '%1' is not a radius: give degrees greater than 0 and at most 180, or "
+        u"arcmin or arcsec (30arcmin, 90arcsec)",
+    .badRange = u"%1: '%2' is not a range MIN:MAX (either may be left out, as in :9)",
+    .reversedRange = u"%1: '%2': MIN is greater than MAX",
+    .badLargestError = u"--max-error: '%1' is not a magnitude greater than 0",
+    .needsNear = u"%1 needs --near",
+    .invalidPosition = u"%1:%2: %3 is not a position: '%4'",
+    .noPositions = u"%1: no star has a position, so none can lie near %2",
+    .nearSummary = u"%1 stars within %2 of %3%6, %4 usable, of %5 read",
+    .nearSummaryOne = u"1 star within %2 of %3%6, %4 usable, of %5 read",
+    .nearRanges = u" and in the V and B − V ranges",
     .pageConvertFile = u"Convert a file to CSV…",
     .pageDropHint = u"or drop a file of stars on the page",
     .pageCancel = u"Cancel",
+    .pageNear = u"Near",
+    .pageNearHint = u"RA Dec, e.g. 05 35 17.3 -05 23 28",
+    .pageRadius = u"radius",
+    .pageRadiusHint = u"1°, 30arcmin",
     .pageProgress = u"%1: %2 %",
     .pageDone = u"%1: converted",
     .pageCancelled = u"%1: cancelled",
@@ -80,6 +120,7 @@ constexpr Texts kJapanese{
     .henden = u"Henden の R・I 変換式：R = %1、I = %2",
     .fitsRange = u"B と V の変換式の適用範囲は %1 ≦ BT − VT ≦ %2 です。",
     .rApproximation = u"R = V − 0.5 (B − V) は粗い近似です。",
+    .relationScatter = u"この色指数での変換式自体の不確かさ：V ± %1、B − V ± %2",
     .textBoxName = u"クリップボードのテキスト",
     .resultDescription = u"結果",
     .extrapolatedDescription = u"結果（外挿）：BT − VT が変換式の適用範囲外",
@@ -97,20 +138,35 @@ constexpr Texts kJapanese{
         u"ウィンドウの表示にはグラフィカルセッションが必要ですが、DISPLAY も "
         u"WAYLAND_DISPLAY も設定されていません。",
     .needsWindows10 = u"TychoBVR には Windows 10 以降が必要です。",
-    .convertUsage = u"        %1 --convert [--encoding NAME] [--form FORM] [FILE]...",
+    .convertUsage =
+        u"        %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
+        u"        %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
+        u"                 [--usable] [--max-error MAG] [FILE]...",
     .convertOption =
         u"FILE（または標準入力）の星を CSV の行に変換して標準出力に書き出します。"
         u"ウィンドウは開きません。入力は BT= と VT= のあるテキスト（1 行に 1 行）、"
         u"BTmag と VTmag の列のある表（区切りは TAB・;・,・|、# はコメント）、"
         u"Tycho-2 の tyc2.dat・suppl_1.dat・suppl_2.dat、Hipparcos の hip_main.dat の"
         u"いずれかで、gzip のままでも読めます。e_B・e_V・e_R・e_B_V は e_BT と e_VT を"
-        u"変換式に通した誤差で、変換式自体のばらつきは含みません。",
+        u"変換式に通した誤差で、u_B・u_V・u_R・u_B_V はそれに変換式自体のばらつきを加えた"
+        u"不確かさです。usable と why は比較星に使えるかどうかとその理由を示します。",
     .encodingOption =
         u"入力を文字コード NAME で読みます：utf-8（既定。BOM 付きの UTF-16 も認識）"
         u"または shift_jis（コードページ 932）。",
     .formOption =
         u"各 FILE の形式を最初の数行から判断せず、FORM として読みます：text、table、"
         u"tyc2、suppl、hip。",
+    .nearOption =
+        u"POSITION から半径以内の星だけを近い順に、離角（sep、分角）と位置角（pa）を付けて"
+        u"出力します。POSITION は赤経と赤緯を度で（\"83.8221 -5.3911\"）、または時分秒と"
+        u"度分秒で（\"05 35 17.3 -05 23 28\"、\"05:35:17.3 -05:23:28\"、"
+        u"\"5h35m17.3s -5d23m28s\"）指定します。",
+    .radiusOption = u"--near の半径：度（既定は 1）、または 30arcmin、90arcsec。",
+    .vOption = u"--near で、V が MIN から MAX の星だけを出力します。どちらかは省略できます。",
+    .bMinusVOption = u"--near で、B − V が MIN から MAX の星だけを出力します。",
+    .usableOption = u"--near で、比較星として除外する理由のない星（usable が 1）だけを出力します。",
+    .largestErrorOption =
+        u"V の不確かさが MAG を超える星を uncertain として比較星から外します（既定は 0.05）。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .unknownForm =
@@ -126,9 +182,31 @@ constexpr Texts kJapanese{
     .gzipUnsupported = u"%1: ここでは gzip を読めません。先に展開してください",
     .cannotRead = u"%1: 読み込めません: %2",
     .cannotWrite = u"出力を書き込めません: %1",
+    .notAPosition =
+        u"--near: '%1' は位置ではありません。赤経と赤緯を度で（83.8221 -5.3911）、"
+        u"または時分秒と度分秒で（05 35 17.3 -05 23 28）指定してください",
+    .rightAscensionRange = u"--near: '%1': 赤経は 0 ≦ RA < 360°（24 h）の範囲で指定してください",
+    .declinationRange = u"--near: '%1': 赤緯は −90° から +90° の範囲で指定してください",
+    .sixtyOrMore = u"--near: '%1': 分と秒は 60 未満で指定してください",
+    .badRadius =
+        u"--radius: '%1' は半径ではありません。0 より大きく 180 以下の度、または分角・秒角"
+        u"（30arcmin、90arcsec）で指定してください",
+    .badRange = u"%1: '%2' は範囲 MIN:MAX ではありません（:9 のようにどちらかは省略できます）",
+    .reversedRange = u"%1: '%2': MIN が MAX より大きくなっています",
+    .badLargestError = u"--max-error: '%1' は 0 より大きい等級ではありません",
+    .needsNear = u"%1 には --near が必要です",
+    .invalidPosition = u"%1:%2: %3 が位置ではありません：'%4'",
+    .noPositions = u"%1: 位置のある星がないため、%2 の近くの星はありません",
+    .nearSummary = u"%3 から %2 以内%6の星 %1 星、うち比較星に使えるもの %4 星（読んだ星 %5 星）",
+    .nearSummaryOne = u"%3 から %2 以内%6の星 1 星、うち比較星に使えるもの %4 星（読んだ星 %5 星）",
+    .nearRanges = u"で V と B − V の範囲内",
     .pageConvertFile = u"ファイルを CSV に変換…",
     .pageDropHint = u"または星のファイルをこのページにドロップ",
     .pageCancel = u"キャンセル",
+    .pageNear = u"中心",
+    .pageNearHint = u"赤経 赤緯（例 05 35 17.3 -05 23 28）",
+    .pageRadius = u"半径",
+    .pageRadiusHint = u"1°、30arcmin",
     .pageProgress = u"%1: %2 %",
     .pageDone = u"%1: 変換しました",
     .pageCancelled = u"%1: キャンセルしました",

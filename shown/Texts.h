@@ -17,6 +17,7 @@ struct Texts {
     std::u16string_view henden;          // %1: R, %2: I
     std::u16string_view fitsRange;       // %1 and %2: the ends of the fits' range
     std::u16string_view rApproximation;  // what R rests on
+    std::u16string_view relationScatter;  // %1: V's, %2: B − V's, for the colour alone
 
     // What a screen reader says of the controls.
     std::u16string_view textBoxName;
@@ -41,6 +42,12 @@ struct Texts {
     std::u16string_view convertOption;
     std::u16string_view encodingOption;
     std::u16string_view formOption;
+    std::u16string_view nearOption;
+    std::u16string_view radiusOption;
+    std::u16string_view vOption;
+    std::u16string_view bMinusVOption;
+    std::u16string_view usableOption;
+    std::u16string_view largestErrorOption;
     std::u16string_view missingValue;     // %1: the option
     std::u16string_view unknownEncoding;  // %1: the name
     std::u16string_view unknownForm;      // %1: the name
@@ -55,11 +62,32 @@ struct Texts {
     std::u16string_view gzipUnsupported;  // %1: the source
     std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
     std::u16string_view cannotWrite;
+    // Comparison stars around a position. %1: what the user typed, unless said otherwise.
+    std::u16string_view notAPosition;
+    std::u16string_view rightAscensionRange;
+    std::u16string_view declinationRange;
+    std::u16string_view sixtyOrMore;
+    std::u16string_view badRadius;
+    std::u16string_view badRange;       // %1: the option, %2: what the user typed
+    std::u16string_view reversedRange;  // %1: the option, %2: what the user typed
+    std::u16string_view badLargestError;
+    std::u16string_view needsNear;        // %1: the option
+    std::u16string_view invalidPosition;  // %1: the source, %2: the line, %3: the column, %4: the cell
+    std::u16string_view noPositions;      // %1: the source, %2: the position
+    // %1: the stars within, %2: the radius, %3: the position, %4: the usable ones, %5: the stars
+    // read, %6: nearRanges where --v or --b-v was given
+    std::u16string_view nearSummary;
+    std::u16string_view nearSummaryOne;  // the same for one star within
+    std::u16string_view nearRanges;
 
     // The page.
     std::u16string_view pageConvertFile;  // the control that converts a file
     std::u16string_view pageDropHint;     // where a file may be dropped
     std::u16string_view pageCancel;
+    std::u16string_view pageNear;          // the field of the position that picks stars around it
+    std::u16string_view pageNearHint;      // what goes in it
+    std::u16string_view pageRadius;
+    std::u16string_view pageRadiusHint;
     std::u16string_view pageProgress;     // %1: the file, %2: how far, in per cent
     std::u16string_view pageDone;         // %1: the file
     std::u16string_view pageCancelled;    // %1: the file

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CsvConverter.h"
@@ -17,10 +18,29 @@
 namespace {
 
 struct Output {
-    std::string rows;
+    std::string rows;  // the first 23 columns, which these cases are about
+    std::string full;  // every column
     std::vector<std::string> messages;
     bool failed = false;
 };
+
+// Each row's first columns: the columns from u_B on are judged elsewhere.
+std::string FirstColumns(std::string_view rows, int columns = 23) {
+    std::string kept;
+    bool quoted = false;
+    int column = 0;
+    for (const char c : rows) {
+        if (c == '"') quoted = !quoted;
+        if (!quoted && c == ',') ++column;
+        if (!quoted && c == '\n') {
+            column = 0;
+            kept += c;
+        } else if (column < columns) {
+            kept += c;
+        }
+    }
+    return kept;
+}
 
 // Converts one source, given in pieces of `piece` bytes, with the texts in English.
 Output Convert(std::string_view bytes, InputEncoding encoding = InputEncoding::Utf8,
@@ -28,7 +48,7 @@ Output Convert(std::string_view bytes, InputEncoding encoding = InputEncoding::U
                SourceForm form = SourceForm::Automatic) {
     Output output;
     CsvConverter converter(
-        CsvConverter::Options{encoding, form}, EnglishTexts(),
+        CsvConverter::Options{encoding, form, {}}, EnglishTexts(),
         [&output](std::string_view text) {
             output.rows += text;
             return true;
@@ -38,8 +58,10 @@ Output Convert(std::string_view bytes, InputEncoding encoding = InputEncoding::U
     for (std::size_t at = 0; at < bytes.size(); at += piece)
         converter.Feed(bytes.substr(at, piece));
     converter.EndSource();
+    converter.Finish();
     EXPECT_FALSE(converter.OutputFailed());
     output.failed = converter.InputFailed();
+    output.full = std::exchange(output.rows, FirstColumns(output.rows));
     return output;
 }
 
@@ -333,7 +355,7 @@ TEST(CsvConverterTest, PartsOfACatalogueGiveTheRowsOfTheWhole) {
                 }
                 converter.EndSource();
                 split.failed = converter.InputFailed();
-                EXPECT_EQ(whole.rows, split.rows) << splitLine << ", " << partLines;
+                EXPECT_EQ(whole.full, split.rows) << splitLine << ", " << partLines;
                 EXPECT_EQ(whole.messages, split.messages) << splitLine << ", " << partLines;
                 EXPECT_EQ(whole.failed, split.failed) << splitLine << ", " << partLines;
             }

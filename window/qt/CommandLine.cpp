@@ -46,6 +46,30 @@ bool HasDisplay(const QCommandLineParser& parser) {
     return parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
 }
 
+// "-v" is the version, as it always was, and Qt's parser reads "--v" as "-v": the range of V goes
+// by another name inside, and by its own in what the user reads.
+const QString kVRange = QStringLiteral("v-range");
+
+QStringList WithVRange(QStringList arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString& argument = arguments[i];
+        if (argument == u"--") break;
+        if (argument == u"--v") {
+            argument = QStringLiteral("--v-range");
+            ++i;  // its value, whatever it is
+        } else if (argument.startsWith(u"--v=")) {
+            argument = QStringLiteral("--v-range=") + argument.mid(4);
+        }
+    }
+    return arguments;
+}
+
+// Qt's texts with the range's own name, in the columns of the help.
+QString WithV(QString text) {
+    return text.replace(QStringLiteral("--v-range <MIN:MAX>"), QStringLiteral("--v <MIN:MAX>      "))
+        .replace(QStringLiteral("--v-range"), QStringLiteral("--v"));
+}
+
 // Ends the program with a message; usage errors end with status 2.
 constexpr int kUsageError = 2;
 
@@ -55,9 +79,16 @@ constexpr int kUsageError = 2;
     std::exit(status);
 }
 
+// The options of "--convert" beside the sources.
+struct ConvertOptions {
+    QCommandLineOption encoding, form, near, radius, V, BMinusV, usable, largestError;
+};
+
 // "--convert": the sources as the user gave them, bytes and all.
-[[noreturn]] void Convert(const QCommandLineParser& parser, const QCommandLineOption& encoding,
-                          const QCommandLineOption& form, const Texts& texts) {
+[[noreturn]] void Convert(const QCommandLineParser& parser, const ConvertOptions& named,
+                          const Texts& texts) {
+    const QCommandLineOption& encoding = named.encoding;
+    const QCommandLineOption& form = named.form;
     CsvConverter::Options options;
     if (parser.isSet(encoding)) {
         const QString name = parser.value(encoding);
@@ -67,9 +98,23 @@ constexpr int kUsageError = 2;
     }
     if (parser.isSet(form)) {
         const QString name = parser.value(form);
-        const std::optional<SourceForm> named = FormNamed(name.toStdString());
-        if (!named) Fail(ToQString(Substitute(texts.unknownForm, ToView(name))));
-        options.form = *named;
+        const std::optional<SourceForm> formNamed = FormNamed(name.toStdString());
+        if (!formNamed) Fail(ToQString(Substitute(texts.unknownForm, ToView(name))));
+        options.form = *formNamed;
+    }
+    SelectionWords words;
+    const auto word = [&parser](const QCommandLineOption& option) {
+        return parser.isSet(option) ? std::optional<std::string>(parser.value(option).toStdString())
+                                    : std::nullopt;
+    };
+    words.near = word(named.near);
+    words.radius = word(named.radius);
+    words.V = word(named.V);
+    words.BMinusV = word(named.BMinusV);
+    words.largestError = word(named.largestError);
+    words.usable = parser.isSet(named.usable);
+    if (const std::optional<std::u16string> wrong = ReadSelection(words, texts, options.selection)) {
+        Fail(ToQString(*wrong));
     }
     std::vector<std::string> sources;
     for (const QString& source : parser.positionalArguments()) {
@@ -107,17 +152,39 @@ void ProcessCommandLine(int& argc, char* argv[]) {
                                   QStringLiteral("FORM"));
     parser.addOption(encoding);
     parser.addOption(form);
+    const ConvertOptions convertOptions{
+        encoding,
+        form,
+        QCommandLineOption(QStringLiteral("near"), ToQString(texts.nearOption),
+                           QStringLiteral("POSITION")),
+        QCommandLineOption(QStringLiteral("radius"), ToQString(texts.radiusOption),
+                           QStringLiteral("R")),
+        QCommandLineOption(kVRange, ToQString(texts.vOption), QStringLiteral("MIN:MAX")),
+        QCommandLineOption(QStringLiteral("b-v"), ToQString(texts.bMinusVOption),
+                           QStringLiteral("MIN:MAX")),
+        QCommandLineOption(QStringLiteral("usable"), ToQString(texts.usableOption)),
+        QCommandLineOption(QStringLiteral("max-error"), ToQString(texts.largestErrorOption),
+                           QStringLiteral("MAG")),
+    };
+    for (const QCommandLineOption* option :
+         {&convertOptions.near, &convertOptions.radius, &convertOptions.V, &convertOptions.BMinusV,
+          &convertOptions.usable, &convertOptions.largestError}) {
+        parser.addOption(*option);
+    }
     AddHiddenOptions(parser, kQtOptionsWithValue, true);
     AddHiddenOptions(parser, kQtSwitches, false);
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(WithVRange(QCoreApplication::arguments()))) {
         const QStringList unknown = parser.unknownOptionNames();
         Fail(unknown.isEmpty()
-                 ? parser.errorText()
+                 ? WithV(parser.errorText())
                  : ToQString(Substitute(texts.unknownOption, ToView(unknown.first()))));
     }
-    if (parser.isSet(help)) parser.showHelp(EXIT_SUCCESS);
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(WithV(parser.helpText())), stdout);
+        std::exit(EXIT_SUCCESS);
+    }
     if (parser.isSet(version)) parser.showVersion();
-    if (parser.isSet(convert)) Convert(parser, encoding, form, texts);
+    if (parser.isSet(convert)) Convert(parser, convertOptions, texts);
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
         Fail(ToQString(Substitute(texts.unexpectedArgument, ToView(arguments.first()))));

@@ -43,6 +43,10 @@ std::string PageText(const std::string& language, const std::string& name) {
         {"convertFile", texts.pageConvertFile},
         {"dropHint", texts.pageDropHint},
         {"cancel", texts.pageCancel},
+        {"near", texts.pageNear},
+        {"nearHint", texts.pageNearHint},
+        {"radius", texts.pageRadius},
+        {"radiusHint", texts.pageRadiusHint},
         {"progress", texts.pageProgress},
         {"done", texts.pageDone},
         {"cancelled", texts.pageCancelled},
@@ -82,15 +86,30 @@ struct PagePart {
     bool failed = false;
 };
 
+// The options of a conversion from the page's fields, as --near and --radius take them; the
+// usage error where they are wrong. An empty position picks no field.
+std::u16string Selected(const std::string& near, const std::string& radius, const Texts& texts,
+                        CsvConverter::Options& options) {
+    SelectionWords words;
+    if (!near.empty()) {
+        words.near = near;
+        if (!radius.empty()) words.radius = radius;
+    }
+    return ReadSelection(words, texts, options.selection).value_or(std::u16string());
+}
+
 // The converter for one file at a time, as --convert runs it: its table in pieces, and what the
 // command line would write on standard error. A worker's converter converts a part of a file, and
-// writes no header.
+// writes no header. A converter whose position or radius is wrong converts nothing: the page
+// shows its error instead.
 class PageConverter {
 public:
-    PageConverter(const std::string& language, bool header)
+    PageConverter(const std::string& language, bool header, const std::string& near,
+                  const std::string& radius)
         : texts_(TextsFor(language)),
+          selectionError_(Utf8FromUtf16(Selected(near, radius, texts_, options_))),
           converter_(
-              CsvConverter::Options{}, texts_,
+              options_, texts_,
               [this](std::string_view bytes) {
                   table_ += bytes;
                   return true;
@@ -99,8 +118,10 @@ public:
                   messages_ += message;
                   messages_ += '\n';
               }) {
-        if (header) converter_.WriteHeader();
+        if (header && selectionError_.empty()) converter_.WriteHeader();
     }
+
+    std::string SelectionError() const { return selectionError_; }
 
     void Begin(const std::string& name) { converter_.BeginSource(name); }
     PageSplit Split() {
@@ -132,6 +153,8 @@ public:
     void FeedRoom() { converter_.Feed(room_); }
     // A source that could not be read to its end gives no row for the line it cuts.
     void End(bool complete) { converter_.EndSource(complete); }
+    // After the last file: the field's rows, nearest first, and its summary.
+    void Finish() { converter_.Finish(); }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
     emscripten::val TakeTable() {
@@ -144,6 +167,8 @@ public:
 
 private:
     const Texts& texts_;
+    CsvConverter::Options options_;
+    std::string selectionError_;
     std::string table_;
     std::string taken_;
     std::string messages_;
@@ -172,7 +197,9 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
         .field("lacking", &PagePart::lacking)
         .field("failed", &PagePart::failed);
     emscripten::class_<PageConverter>("Converter")
-        .constructor<std::string, bool>()
+        .constructor<std::string, bool, std::string, std::string>()
+        .function("selectionError", &PageConverter::SelectionError)
+        .function("finish", &PageConverter::Finish)
         .function("begin", &PageConverter::Begin)
         .function("split", &PageConverter::Split)
         .function("beginPart", &PageConverter::BeginPart)

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Console.h"
@@ -59,6 +60,12 @@ std::u16string Help(const Texts& texts) {
     help += Described(u"--convert", texts.convertOption);
     help += Described(u"--encoding <NAME>", texts.encodingOption);
     help += Described(u"--form <FORM>", texts.formOption);
+    help += Described(u"--near <POSITION>", texts.nearOption);
+    help += Described(u"--radius <R>", texts.radiusOption);
+    help += Described(u"--v <MIN:MAX>", texts.vOption);
+    help += Described(u"--b-v <MIN:MAX>", texts.bMinusVOption);
+    help += Described(u"--usable", texts.usableOption);
+    help += Described(u"--max-error <MAG>", texts.largestErrorOption);
     return help;
 }
 
@@ -87,6 +94,12 @@ std::optional<int> ProcessCommandLine() {
     bool convert = false;
     std::optional<std::u16string> encodingName;
     std::optional<std::u16string> formName;
+    SelectionWords words;
+    // The options that take a value, as --name VALUE or --name=VALUE.
+    const std::pair<std::u16string_view, std::optional<std::string>*> valued[] = {
+        {u"--near", &words.near},       {u"--radius", &words.radius},
+        {u"--v", &words.V},             {u"--b-v", &words.BMinusV},
+        {u"--max-error", &words.largestError}};
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {
@@ -111,6 +124,24 @@ std::optional<int> ProcessCommandLine() {
             encodingName = reinterpret_cast<const char16_t*>(arguments.get()[i]);
         } else if (argument.starts_with(u"--encoding=")) {
             encodingName = argument.substr(argument.find(u'=') + 1);
+        } else if (const auto named = std::find_if(
+                       std::begin(valued), std::end(valued),
+                       [argument](const auto& option) {
+                           return argument == option.first ||
+                                  (argument.starts_with(option.first) &&
+                                   argument.size() > option.first.size() &&
+                                   argument[option.first.size()] == u'=');
+                       });
+                   named != std::end(valued)) {
+            if (argument == named->first) {
+                if (++i == count) return Fail(Substitute(texts.missingValue, argument));
+                *named->second = Utf8FromUtf16(
+                    reinterpret_cast<const char16_t*>(arguments.get()[i]));
+            } else {
+                *named->second = Utf8FromUtf16(argument.substr(named->first.size() + 1));
+            }
+        } else if (argument == u"--usable") {
+            words.usable = true;
         } else if (argument == u"--form") {
             if (++i == count) return Fail(Substitute(texts.missingValue, argument));
             formName = reinterpret_cast<const char16_t*>(arguments.get()[i]);
@@ -135,6 +166,9 @@ std::optional<int> ProcessCommandLine() {
         const std::optional<SourceForm> form = FormNamed(Utf8FromUtf16(*formName));
         if (!form) return Fail(Substitute(texts.unknownForm, *formName));
         options.form = *form;
+    }
+    if (const std::optional<std::u16string> wrong = ReadSelection(words, texts, options.selection)) {
+        return Fail(*wrong);
     }
     std::vector<std::string> sources;
     for (const std::u16string& file : files) sources.push_back(Utf8FromUtf16(file));

@@ -1,0 +1,46 @@
+// Which stars a conversion keeps and how it judges them as comparison stars: the field around a
+// position, the ranges of V and B − V, only the usable ones, and the largest V uncertainty that
+// still serves; read from the options as a user wrote them.
+#pragma once
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "SkyPosition.h"
+#include "Texts.h"
+
+// An inclusive range, either end of which may be open.
+struct Range {
+    std::optional<double> low, high;
+    bool Limits() const { return low || high; }
+    bool Holds(double value) const { return (!low || value >= *low) && (!high || value <= *high); }
+};
+
+// The stars within `radius` degrees of a position, and what the summary calls them.
+struct NearField {
+    SkyPosition centre;
+    double radius = 1.0;
+    std::u16string centreText;  // as PositionText writes it
+    std::u16string radiusText;  // in the unit the user gave: "1°", "30′", "90″"
+};
+
+struct Selection {
+    std::optional<NearField> near;
+    Range V, BMinusV;
+    bool usableOnly = false;
+    // A star whose V is less certain than this is no comparison star.
+    double largestError = 0.05;
+};
+
+// The options as the user wrote them, each where it was given.
+struct SelectionWords {
+    std::optional<std::string> near, radius, V, BMinusV, largestError;
+    bool usable = false;
+};
+
+// Reads the options into `selection`; the usage error to show when one is wrong, which names the
+// option.
+std::optional<std::u16string> ReadSelection(const SelectionWords& words, const Texts& texts,
+                                            Selection& selection);

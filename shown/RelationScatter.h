@@ -1,0 +1,42 @@
+// How far the B and V fits themselves stray from ground-based photometry, beyond what the
+// catalogue's errors explain, and the total uncertainty of the values a row shows.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "ShownValues.h"
+#include "tychobvr/conversion.h"
+
+// One standard deviation of the fits' own scatter, in magnitudes.
+struct RelationScatter {
+    double B = 0.0;
+    double V = 0.0;
+    double BMinusV = 0.0;
+};
+
+// The scatter for stars whose BT − VT lies below `below` and not in a band before.
+struct ScatterBand {
+    double below;
+    RelationScatter scatter;
+};
+
+// The bands by colour, for stars of which the source says nothing that makes them doubles or
+// variables, and for those it does; the last band of each runs on without end.
+std::span<const ScatterBand> PlainScatterBands();
+std::span<const ScatterBand> FlaggedScatterBands();
+
+// The scatter at a colour, BT − VT.
+RelationScatter ScatterFor(double colourIndex, bool flagged);
+
+// The total uncertainties: the catalogue's errors carried through the fits, combined in
+// quadrature with the fits' scatter. R = V − 0.5 (B − V) takes V's and half B − V's, and its
+// difference from Henden's R fit as the approximation's own error. Never below the errors.
+struct Uncertainties {
+    double B = 0.0;
+    double V = 0.0;
+    double R = 0.0;
+    double BMinusV = 0.0;
+};
+Uncertainties TotalUncertainties(const conversion::MagnitudeErrors& errors,
+                                 const ShownValues& shown, bool flagged);
