@@ -232,6 +232,31 @@ try {
         check(ownWords(got.messages) === ownWords(said), `${what} gives the native messages`, `${got.messages} against ${said}`);
       }
 
+      // Stars around a position, from the page's position and radius fields: nearest first across
+      // both files, as --near sorts them, and the summary; a position that is none says why.
+      const setField = (near, radius) => page.evaluate((near, radius) => {
+        document.getElementById('near').value = near;
+        document.getElementById('radius').value = radius;
+      }, near, radius);
+      await setField('00 00 30 +01 10 00', '3');
+      {
+        const files = ['tyc2-sample.dat.gz', 'catalogue.tsv'];
+        const native = spawnSync(nativeProgram, ['--convert', '--near', '00 00 30 +01 10 00', '--radius', '3', ...files], { cwd: work });
+        const got = await convertInPage(page, files.map((file) => join(work, file)));
+        check(got.table.equals(native.stdout), `${name}: stars near a position convert to the native bytes`, got.table.toString().slice(0, 300));
+        const said = native.stderr.toString().replaceAll(`${basename(nativeProgram)}: `, '');
+        check(got.messages === said && said.includes('stars within 3° of 00 00 30.0 +01 10 00'),
+              `${name}: stars near a position give the native messages`, `${got.messages} against ${said}`);
+      }
+      await setField('25 00 00 +01 00 00', '');
+      const wrongField = await page.evaluate(async () => {
+        const result = await window.tychobvr.convertFiles([new File(['BT=10 VT=9\n'], 'x.txt')]);
+        return { usage: result.usage, messages: document.getElementById('messages').textContent };
+      });
+      check(wrongField.usage && wrongField.messages === "--near: '25 00 00 +01 00 00': RA must lie in 0 ≤ RA < 360° (24 h)\n",
+            `${name}: a position that is none is a usage error`, wrongField.messages);
+      await setField('', '');
+
       // Throughput against the native converter on the same 16 MiB of Tycho-2 records, of which
       // a few, far apart, have a cell that is no number: their messages name the line.
       const record = execFileSync('gzip', ['-dc', join(fixtures, 'tyc2-sample.dat.gz')]).toString().split('\n')[0];

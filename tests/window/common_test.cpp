@@ -34,6 +34,7 @@ TEST(ResultTest, ToolTipSaysWhatTheLineRestsOn) {
          u"BT − VT = 0.500\n"
          u"Bessell (2000): V = 9.946, B − V = 0.465\n"
          u"Henden's R and I fits: R = 9.716, I = 9.492\n"
+         u"Uncertainty of the fits alone at this colour: V ± 0.015, B − V ± 0.056\n"
          u"The B and V fits hold for −0.2 ≤ BT − VT ≤ 1.8.\n"
          u"R = V − 0.5 (B − V) is a coarse approximation."},
         {u"BT=12.000 VT=9.000", u',',
@@ -42,6 +43,7 @@ TEST(ResultTest, ToolTipSaysWhatTheLineRestsOn) {
          u"BT − VT = 3,000\n"
          u"Bessell (2000): no value outside −0,25 ≤ BT − VT ≤ 2,00\n"
          u"Henden's R and I fits: R = 7,365, I = 6,148\n"
+         u"Uncertainty of the fits alone at this colour: V ± 0,025, B − V ± 0,039\n"
          u"The B and V fits hold for −0,2 ≤ BT − VT ≤ 1,8.\n"
          u"R = V − 0.5 (B − V) is a coarse approximation."},
         {u"BT=11.5 VT=11", u'.',
@@ -49,6 +51,7 @@ TEST(ResultTest, ToolTipSaysWhatTheLineRestsOn) {
          u"BT − VT = 0.500\n"
          u"Bessell (2000): V = 10.946, B − V = 0.465\n"
          u"Henden's R and I fits: R = 10.716, I = 10.492\n"
+         u"Uncertainty of the fits alone at this colour: V ± 0.015, B − V ± 0.056\n"
          u"The B and V fits hold for −0.2 ≤ BT − VT ≤ 1.8.\n"
          u"R = V − 0.5 (B − V) is a coarse approximation."},
         {u"BT=9", u'.', u""},

@@ -281,6 +281,7 @@ private slots:
                 "色指数 BT − VT = 1.000\n"
                 "Bessell (2000)：V = 10.902、B − V = 0.878\n"
                 "Henden の R・I 変換式：R = 10.446、I = 10.023\n"
+                "この色指数での変換式自体の不確かさ：V ± 0.011、B − V ± 0.021\n"
                 "B と V の変換式の適用範囲は −0.2 ≦ BT − VT ≦ 1.8 です。\n"
                 "R = V − 0.5 (B − V) は粗い近似です。"));
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label1);

@@ -243,6 +243,7 @@ TEST_F(Form1Test, JapaneseDesktop) {
         L"色指数 BT − VT = 1.000\r\n"
         L"Bessell (2000)：V = 10.902、B − V = 0.878\r\n"
         L"Henden の R・I 変換式：R = 10.446、I = 10.023\r\n"
+        L"この色指数での変換式自体の不確かさ：V ± 0.011、B − V ± 0.021\r\n"
         L"B と V の変換式の適用範囲は −0.2 ≦ BT − VT ≦ 1.8 です。\r\n"
         L"R = V − 0.5 (B − V) は粗い近似です。",
         ToolTip());
