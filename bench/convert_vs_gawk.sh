@@ -7,6 +7,7 @@
 #   bash bench/convert_vs_gawk.sh PROGRAM [MIB]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/errors.sh"
+source "$(dirname "$0")/lib/timing.sh"
 program=$(realpath "$1")
 mib=${2:-256}
 work=$(mktemp -d)
@@ -31,33 +32,6 @@ henden='match($0, /BT=([-+0-9.]+)/, b) && match($0, /VT=([-+0-9.]+)/, v) {
   B = b[1] + 0.018 - 0.258 * (b[1] - v[1]); V = v[1] + 0.008 - 0.0988 * (b[1] - v[1])
   printf "%.3f,%.3f,%.3f\n", B, V, V - 0.5 * (B - V) }'
 
-# once COMMAND...: the seconds of one run. Each run starts as the first did: the output of the
-# run before is deleted and what is still to be written to disk is written, so that neither is
-# counted in this run's time (truncating 200 MB of output takes longer than 50 ms here).
-once() {
-  local start end
-  rm -f "$work/out"
-  sync
-  start=$(date +%s.%N)
-  "$@" >"$work/out" 2>/dev/null
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
-}
-
-# in_turns COMMAND...: the fastest of three runs of each command, a function that reads its own
-# input, taken in turns, so that all of them meet the machine's busy and quiet moments alike.
-in_turns() {
-  local -a fastest=()
-  local round i seconds
-  for round in 1 2 3; do
-    for ((i = 1; i <= $#; i++)); do
-      seconds=$(once "${!i}")
-      fastest[i]=$(awk -v t="$seconds" -v f="${fastest[i]:-}" 'BEGIN { print (f == "" || t < f) ? t : f }')
-    done
-  done
-  echo "${fastest[@]}"
-}
-
 echo "input: $mib MiB, $lines lines; locale ${LC_ALL:-${LANG:-C}}"
 stars_gawk() { gawk "$henden" <"$work/stars.txt"; }
 stars_gawk_c() { LC_ALL=C gawk "$henden" <"$work/stars.txt"; }
@@ -72,21 +46,7 @@ awk -v mib="$mib" -v g="$gawk_seconds" -v gc="$gawk_c_seconds" -v c="$convert_se
   printf "tychobvr --convert / gawk: %.1f times the throughput (%.1f times gawk with LC_ALL=C)\n", g / c, gc / c
 }'
 
-# Tycho-2's records, seeded: every field in its place, one star in fifty without BT.
-gawk -v bytes=$((mib * 1024 * 1024)) 'BEGIN {
-  srand(2)
-  for (written = 0; written < bytes; written += 207) {
-    bt = 7 + rand() * 5; vt = bt - 0.1 - rand() * 1.6
-    btField = rand() < 0.02 ? "      |     " : sprintf("%6.3f|%5.3f", bt, rand() * 0.5)
-    printf "%04d %05d %1d| |%12.8f|%12.8f|%7.1f|%7.1f|%3d|%3d|%4.1f|%4.1f|%7.2f|%7.2f|%2d|%3.1f|" \
-           "%3.1f|%3.1f|%3.1f|%s|%6.3f|%5.3f|%3d| |%9s|%12.8f|%12.8f|%4.2f|%4.2f|%5.1f|%5.1f| |%4.1f\n",
-      1 + rand() * 9536, 1 + rand() * 12120, 1, rand() * 360, rand() * 180 - 90, rand() * 200 - 100,
-      rand() * 200 - 100, 3 + rand() * 100, 3 + rand() * 100, rand() * 9, rand() * 9,
-      1980 + rand() * 10, 1980 + rand() * 10, 2 + rand() * 30, rand() * 9, rand() * 9, rand() * 9,
-      rand() * 9, btField, vt, rand() * 0.3, 999, "", rand() * 360, rand() * 180 - 90, 1 + rand(),
-      1 + rand(), rand() * 99, rand() * 99, rand() * 1.8 - 0.9
-  }
-}' >"$work/tyc2.dat"
+seeded_tyc2 $((mib * 1024 * 1024)) >"$work/tyc2.dat"
 truncate -s $((mib * 1024 * 1024)) "$work/tyc2.dat"
 records=$(wc -l <"$work/tyc2.dat")
 gzip -1 -c "$work/tyc2.dat" >"$work/tyc2.dat.gz"

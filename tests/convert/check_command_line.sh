@@ -36,6 +36,12 @@ expect 2 "" "tychobvr: unknown encoding 'latin1'*" "$program" --convert --encodi
 expect 2 "" "tychobvr: *bogus*" "$program" --convert --bogus
 LANGUAGE=ja expect 1 "$header" "tychobvr: missing.txt: 読み込めません: *" \
   "$program" --convert missing.txt
+# Comparison stars: a position that is none, and options that need one, are usage errors; tagged
+# text has no positions, which is said but no failure.
+expect 2 "" "tychobvr: --near: 'x' is not a position*" "$program" --convert --near x a.txt
+expect 2 "" "tychobvr: --usable needs --near" "$program" --convert --usable a.txt
+expect 2 "" "tychobvr: --v: '9:8': MIN is greater than MAX" "$program" --convert --near "1 2" --v 9:8 a.txt
+expect 0 "$header" "tychobvr: a.txt: no star has a position*" "$program" --convert --near "10 20" a.txt
 # gzip cut short inside the second line's VT=10.25, after "VT=10.2": that line gives no row.
 printf 'BT=10.5 VT=10\nBT=10.5 VT=10.25\n' | gzip -n >cut.gz
 head -c $(($(stat -c %s cut.gz) - 11)) cut.gz >cut-short.gz
@@ -68,6 +74,9 @@ kib=$(yes "$record" | head -c 1G | peak "$program" --convert)
 [ "$kib" -lt 65536 ] || fail "1 GiB of records takes $kib KiB"
 kib=$(yes "$record" | head -c 256M | gzip -1 | peak "$program" --convert)
 [ "$kib" -lt 65536 ] || fail "256 MiB of records in gzip take $kib KiB"
+# Around a position that none of them is near, whose rows would be held to be sorted.
+kib=$(yes "$record" | head -c 1G | peak "$program" --convert --near "12 00 00 +45 00 00")
+[ "$kib" -lt 65536 ] || fail "1 GiB of records through --near takes $kib KiB"
 
 [ "$failures" -eq 0 ] || { echo "$failures converter checks failed" >&2; exit 1; }
 echo "converter checks passed"
