@@ -263,13 +263,55 @@ struct InField {
     double angle = 0.0;       // degrees east of north
 };
 
+// A cell of decimal degrees such as " -5.39111111", near enough its value to tell a star far
+// outside a field at once: digits as a whole number, scaled once. Nothing for any other cell,
+// which is then read exactly.
+template <typename Char>
+std::optional<double> RoughDegrees(std::basic_string_view<Char> cell) {
+    std::size_t at = 0;
+    while (at < cell.size() && cell[at] == Char(' ')) ++at;
+    const bool negative = at < cell.size() && cell[at] == Char('-');
+    if (at < cell.size() && (cell[at] == Char('-') || cell[at] == Char('+'))) ++at;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = -1;
+    for (; at < cell.size() && count < 15; ++at) {
+        const Char c = cell[at];
+        if (c >= Char('0') && c <= Char('9')) {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - Char('0'));
+            ++count;
+            if (decimals >= 0) ++decimals;
+        } else if (c == Char('.') && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    while (at < cell.size() && cell[at] == Char(' ')) ++at;
+    if (count == 0 || at != cell.size()) return std::nullopt;
+    static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(digits) / kTens[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+}
+
 template <typename Char, typename Complain>
 std::optional<InField> PlaceInField(const NearField& field, const StarCells<Char>& cells,
                                     GroupRows& group, Complain complain) {
-    // Declination first: a star farther north or south than the radius is out at once.
+    // Declination first: a star farther north or south than the radius is out at once. The rough
+    // reading is off by far less than the margin.
+    if (const std::optional<double> rough = RoughDegrees(cells.dec);
+        rough && std::fabs(*rough) <= 90.0 &&
+        std::fabs(*rough - field.centre.dec) > field.radius + 1e-9) {
+        if (!cells.ra.empty()) ++group.positioned;
+        return std::nullopt;
+    }
     const std::optional<double> dec = ReadCellDeclination(cells.dec);
     if (!dec) {
         if (!cells.dec.empty()) complain(cells.names->dec, cells.dec);
+        return std::nullopt;
+    }
+    if (std::fabs(*dec - field.centre.dec) > field.radius) {
+        if (!cells.ra.empty()) ++group.positioned;
         return std::nullopt;
     }
     const std::optional<double> ra = ReadCellRightAscension(cells.ra);
@@ -278,7 +320,6 @@ std::optional<InField> PlaceInField(const NearField& field, const StarCells<Char
         return std::nullopt;
     }
     ++group.positioned;
-    if (std::fabs(*dec - field.centre.dec) > field.radius) return std::nullopt;
     const SkyPosition star{*ra, *dec};
     const double separation = SeparationDegrees(field.centre, star);
     if (separation > field.radius) return std::nullopt;
@@ -288,10 +329,30 @@ std::optional<InField> PlaceInField(const NearField& field, const StarCells<Char
     return placed;
 }
 
+// Counts a star, of which only its BT, VT, Hp flag and position need be known yet, and under
+// --near places it in the field: false when it gives no row.
+template <typename Char>
+bool CountAndPlace(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
+                   const StarCells<Char>& cells, GroupRows& group, std::optional<InField>& placed) {
+    ++group.stars;
+    if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
+    const Selection& selection = *batch.selection;
+    if (!selection.near) return true;
+    placed = PlaceInField(*selection.near, cells, group,
+                          [&](std::u16string_view column, std::basic_string_view<Char> cell) {
+                              group.messages.push_back(Utf8FromUtf16(
+                                  Substitute(batch.texts->invalidPosition,
+                                             {batch.name, Decimal(lineNumber), column, Units(cell)})));
+                              group.invalid = true;
+                          });
+    return placed.has_value();
+}
+
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
 template <typename Char>
 void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
-             const StarCells<Char>& cells, GroupRows& group, RowWriter& out) {
+             const StarCells<Char>& cells, const std::optional<InField>& placed, GroupRows& group,
+             RowWriter& out) {
     using View = std::basic_string_view<Char>;
     const Texts& texts = *batch.texts;
     const Selection& selection = *batch.selection;
@@ -301,17 +362,6 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
             Substitute(text, {batch.name, Decimal(lineNumber), column, Units(cell)})));
         invalid = true;
     };
-    ++group.stars;
-    if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
-    std::optional<InField> placed;
-    if (selection.near) {
-        placed = PlaceInField(*selection.near, cells, group,
-                              [&](std::u16string_view column, View cell) {
-                                  complain(texts.invalidPosition, column, cell);
-                              });
-        if (invalid) group.invalid = true;
-        if (!placed) return;
-    }
     const auto number = [&](View cell, std::u16string_view column, ShortestText& shortest) {
         if (cell.empty()) return std::optional<double>();
         const std::optional<double> value = ReadCellNumber(cell, shortest);
@@ -502,7 +552,10 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
         star.ra = unquoted(layout.ra, ra);
         star.dec = unquoted(layout.dec, dec);
         star.names = &names;
-        StarRow(batch, line.number, star, group, out);
+        std::optional<InField> placed;
+        if (CountAndPlace(batch, line.number, star, group, placed)) {
+            StarRow(batch, line.number, star, placed, group, out);
+        }
     }
 }
 
@@ -515,31 +568,34 @@ void RecordRow(const CsvConverter::Batch& batch, const RecordLayout& layout,
                    ? std::basic_string_view<Char>()
                    : Trimmed(record.substr(at.begin, at.size));
     };
+    // What counting and placing the star need first: most stars lie outside a field of --near,
+    // and nothing more of them is read.
     StarCells<Char> star;
     star.BT = field(layout.BT);
     star.VT = field(layout.VT);
+    if (layout.hpFlag.size != 0) {
+        const auto flag = field(layout.hpFlag);
+        star.hp = flag.size() == 1 && flag.front() == Char('H');
+    }
+    star.ra = field(layout.ra);
+    star.dec = field(layout.dec);
+    // tyc2.dat has no mean position for some stars: then the observed one.
+    if ((star.ra.empty() || star.dec.empty()) && layout.ra2.size != 0) {
+        star.ra = field(layout.ra2);
+        star.dec = field(layout.dec2);
+    }
+    std::optional<InField> placed;
+    if (!CountAndPlace(batch, lineNumber, star, group, placed)) return;
     star.errorBT = field(layout.errorBT);
     star.errorVT = field(layout.errorVT);
     for (std::size_t part = 0; part < layout.tycho.size(); ++part) {
         star.tycho[part] = field(layout.tycho[part]);
     }
     star.hip = field(layout.hip);
-    auto ra = field(layout.ra), dec = field(layout.dec);
-    // tyc2.dat has no mean position for some stars: then the observed one.
-    if ((ra.empty() || dec.empty()) && layout.ra2.size != 0) {
-        ra = field(layout.ra2);
-        dec = field(layout.dec2);
-    }
-    star.ra = ra;
-    star.dec = dec;
-    star.flags = {field(layout.prox),  field(layout.posflg),   field(layout.pflag),
-                  field(layout.ccdm),  field(layout.proxy),    field(layout.multFlag),
+    star.flags = {field(layout.prox),    field(layout.posflg),   field(layout.pflag),
+                  field(layout.ccdm),    field(layout.proxy),    field(layout.multFlag),
                   field(layout.varFlag), field(layout.hvarType)};
-    if (layout.hpFlag.size != 0) {
-        const auto flag = field(layout.hpFlag);
-        star.hp = flag.size() == 1 && flag.front() == Char('H');
-    }
-    StarRow(batch, lineNumber, star, group, out);
+    StarRow(batch, lineNumber, star, placed, group, out);
 }
 
 void RecordRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::size_t lastLine,
