@@ -46,8 +46,8 @@ struct RecordLayout {
     Field ra2, dec2;  // tyc2.dat's observed position, where the mean one is blank
     Field hpFlag;     // the supplements' mflag, 'H' where the VT field holds Hp
     // What the catalogue says of a star's neighbours and variability, where it says it.
-    Field prox, posflg, pflag, ccdm;               // Tycho-2 (prox and CCDM in the supplements too)
-    Field proxy, multFlag, varFlag, hvarType;      // Hipparcos, with its own CCDM
+    Field prox, posflg, pflag, ccdm;           // Tycho-2 (prox and CCDM in the supplements too)
+    Field proxy, multFlag, varFlag, hvarType;  // Hipparcos, with its own CCDM
 };
 
 const RecordLayout& LayoutOf(SourceForm form);  // for the three record forms

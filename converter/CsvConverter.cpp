@@ -43,8 +43,8 @@ enum Doubt : unsigned {
     kDouble = 1u << 4,
     kVariable = 1u << 5,
 };
-constexpr std::string_view kDoubtWords[] = {"no-bt-vt", "extrapolated", "faint",
-                                            "uncertain", "double", "variable"};
+constexpr std::string_view kDoubtWords[] = {"no-bt-vt",  "extrapolated", "faint",
+                                            "uncertain", "double",       "variable"};
 
 // Writes the usable and why columns.
 void WriteJudgement(RowWriter& out, unsigned doubts) {
@@ -169,7 +169,7 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
                 GroupRows& group) {
     const std::u16string_view text = batch.text;
     // Tagged text has no positions: under --near it gives no row.
-    const bool near = batch.selection->near.has_value();
+    const bool aroundPosition = batch.selection->field.has_value();
     RowWriter out(group.rows);
     for (auto first = batch.lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
               last = batch.lines.begin() + static_cast<std::ptrdiff_t>(lastLine);
@@ -185,7 +185,7 @@ void TaggedRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::si
         }
         group.tagFound = true;
         ++group.stars;
-        if (near) continue;
+        if (aroundPosition) continue;
         const ShownValues shown = ValuesFor(values);
         out.Text(batch.quotedName);
         out.Char(',');
@@ -337,12 +337,12 @@ bool CountAndPlace(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     ++group.stars;
     if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
     const Selection& selection = *batch.selection;
-    if (!selection.near) return true;
-    placed = PlaceInField(*selection.near, cells, group,
+    if (!selection.field) return true;
+    placed = PlaceInField(*selection.field, cells, group,
                           [&](std::u16string_view column, std::basic_string_view<Char> cell) {
-                              group.messages.push_back(Utf8FromUtf16(
-                                  Substitute(batch.texts->invalidPosition,
-                                             {batch.name, Decimal(lineNumber), column, Units(cell)})));
+                              group.messages.push_back(Utf8FromUtf16(Substitute(
+                                  batch.texts->invalidPosition,
+                                  {batch.name, Decimal(lineNumber), column, Units(cell)})));
                               group.invalid = true;
                           });
     return placed.has_value();
@@ -421,22 +421,20 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
         doubts |= kNoBtVt;
     } else {
         doubts |= DoubtsOf(*shown);
-        if (uncertainties &&
-            ShownUnits(uncertainties->V) > ShownUnits(selection.largestError)) {
+        if (uncertainties && ShownUnits(uncertainties->V) > ShownUnits(selection.largestError)) {
             doubts |= kUncertain;
         }
     }
     if (flags.companion) doubts |= kDouble;
     if (flags.variable) doubts |= kVariable;
 
-    if (selection.near) {
+    if (selection.field) {
         const bool inRanges =
             (!selection.V.Limits() ||
              (shown && selection.V.Holds(static_cast<double>(ShownUnits(shown->line.V)) / 1000))) &&
             (!selection.BMinusV.Limits() ||
              (shown && selection.BMinusV.Holds(
-                           static_cast<double>(ShownUnits(shown->line.B - shown->line.V)) /
-                           1000)));
+                           static_cast<double>(ShownUnits(shown->line.B - shown->line.V)) / 1000)));
         if (!inRanges) return;
         ++group.within;
         if (doubts == 0) ++group.usable;
@@ -494,8 +492,8 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
             out.Char(',');
             out.Fixed(error);
         }
-        for (const double total : {uncertainties->B, uncertainties->V, uncertainties->R,
-                                   uncertainties->BMinusV}) {
+        for (const double total :
+             {uncertainties->B, uncertainties->V, uncertainties->R, uncertainties->BMinusV}) {
             out.Char(',');
             out.Fixed(total);
         }
@@ -545,9 +543,9 @@ void TableRows(const CsvConverter::Batch& batch, std::size_t firstLine, std::siz
             storage = CellText(found);
             return std::u16string_view(storage);
         };
-        star.flags = {view(layout.prox),     view(layout.posflg),   view(layout.pflag),
-                      view(layout.ccdm),     view(layout.proxy),    view(layout.multFlag),
-                      view(layout.varFlag),  view(layout.hvarType)};
+        star.flags = {view(layout.prox),    view(layout.posflg),  view(layout.pflag),
+                      view(layout.ccdm),    view(layout.proxy),   view(layout.multFlag),
+                      view(layout.varFlag), view(layout.hvarType)};
         star.name = unquoted(layout.name, name);
         star.ra = unquoted(layout.ra, ra);
         star.dec = unquoted(layout.dec, dec);
@@ -592,8 +590,8 @@ void RecordRow(const CsvConverter::Batch& batch, const RecordLayout& layout,
         star.tycho[part] = field(layout.tycho[part]);
     }
     star.hip = field(layout.hip);
-    star.flags = {field(layout.prox),    field(layout.posflg),   field(layout.pflag),
-                  field(layout.ccdm),    field(layout.proxy),    field(layout.multFlag),
+    star.flags = {field(layout.prox),    field(layout.posflg),  field(layout.pflag),
+                  field(layout.ccdm),    field(layout.proxy),   field(layout.multFlag),
                   field(layout.varFlag), field(layout.hvarType)};
     StarRow(batch, lineNumber, star, placed, group, out);
 }
@@ -789,9 +787,10 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
 }
 
 std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
-    if (outputFailed_ || options_.selection.near || !IsRecordForm(form_) || !compressionKnown_ || inflater_ ||
-        !untaken_.empty() || batch_.text.size() != lineStart_ || recordStart_ != lineStart_ ||
-        overlong_ || decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
+    if (outputFailed_ || options_.selection.field || !IsRecordForm(form_) || !compressionKnown_ ||
+        inflater_ || !untaken_.empty() || batch_.text.size() != lineStart_ ||
+        recordStart_ != lineStart_ || overlong_ || decoder_.LineInvalid() ||
+        !decoder_.AsciiCompatible()) {
         return std::nullopt;
     }
     if (!batch_.lines.empty()) WriteRows();
@@ -830,9 +829,9 @@ void CsvConverter::EndSource(bool complete) {
         report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
                                          {batch_.name, Decimal(stars_), Decimal(lacking_)})));
     }
-    if (options_.selection.near && positioned_ == 0 && (tagFound_ || !noStars)) {
+    if (options_.selection.field && positioned_ == 0 && (tagFound_ || !noStars)) {
         report_(Utf8FromUtf16(
-            Substitute(texts_.noPositions, {batch_.name, options_.selection.near->centreText})));
+            Substitute(texts_.noPositions, {batch_.name, options_.selection.field->centreText})));
     }
 }
 
@@ -852,8 +851,8 @@ std::u16string Grouped(std::uint64_t count) {
 }  // namespace
 
 void CsvConverter::Finish() {
-    const std::optional<NearField>& near = options_.selection.near;
-    if (outputFailed_ || !near) return;
+    const std::optional<NearField>& field = options_.selection.field;
+    if (outputFailed_ || !field) return;
     // Nearest first; rows of one separation in the order they were read.
     std::stable_sort(held_.begin(), held_.end(),
                      [](const Held& a, const Held& b) { return a.key < b.key; });
@@ -871,10 +870,10 @@ void CsvConverter::Finish() {
     heldText_.clear();
     if (outputFailed_) return;
     const bool ranges = options_.selection.V.Limits() || options_.selection.BMinusV.Limits();
-    report_(Utf8FromUtf16(Substitute(
-        within_ == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
-        {Grouped(within_), near->radiusText, near->centreText, Grouped(usable_), Grouped(read_),
-         ranges ? texts_.nearRanges : std::u16string_view()})));
+    report_(Utf8FromUtf16(
+        Substitute(within_ == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
+                   {Grouped(within_), field->radiusText, field->centreText, Grouped(usable_),
+                    Grouped(read_), ranges ? texts_.nearRanges : std::u16string_view()})));
 }
 
 void CsvConverter::FinishSource(bool complete) {
@@ -1156,12 +1155,12 @@ void CsvConverter::Deliver(const Converting& converted) {
         positioned_ += group.positioned;
         within_ += group.within;
         usable_ += group.usable;
-        if (options_.selection.near) {
+        if (options_.selection.field) {
             // Held until every source is read, when they are sorted.
             const std::string_view text = group.rows.View();
             for (const HeldRow& row : group.held) {
-                held_.push_back({row.key, heldText_.size() + row.begin,
-                                 heldText_.size() + row.end});
+                held_.push_back(
+                    {row.key, heldText_.size() + row.begin, heldText_.size() + row.end});
             }
             heldText_.append(text.substr(0, group.held.empty() ? 0 : group.held.back().end));
         } else {

@@ -32,7 +32,9 @@ public:
     // The text now ends at `end`, which lies in the room last given.
     void Keep(const char* end) { size_ = SizeAt(end); }
     // The size the text would have if it ended at `end`, in the room last given.
-    std::size_t SizeAt(const char* end) const { return static_cast<std::size_t>(end - data_.get()); }
+    std::size_t SizeAt(const char* end) const {
+        return static_cast<std::size_t>(end - data_.get());
+    }
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:

@@ -70,7 +70,7 @@ std::optional<Range> ReadRange(std::string_view text) {
 std::optional<std::u16string> ReadSelection(const SelectionWords& words, const Texts& texts,
                                             Selection& selection) {
     selection = Selection{};
-    if (!words.near) {
+    if (!words.position) {
         const std::pair<bool, std::u16string_view> needing[] = {
             {words.radius.has_value(), u"--radius"},
             {words.V.has_value(), u"--v"},
@@ -81,30 +81,30 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
         }
     } else {
         PositionFault fault = PositionFault::None;
-        const std::optional<SkyPosition> centre = ReadTypedPosition(*words.near, fault);
+        const std::optional<SkyPosition> centre = ReadTypedPosition(*words.position, fault);
         if (!centre) {
             switch (fault) {
                 case PositionFault::RightAscensionRange:
-                    return Said(texts.rightAscensionRange, *words.near);
+                    return Said(texts.rightAscensionRange, *words.position);
                 case PositionFault::DeclinationRange:
-                    return Said(texts.declinationRange, *words.near);
+                    return Said(texts.declinationRange, *words.position);
                 case PositionFault::Sixty:
-                    return Said(texts.sixtyOrMore, *words.near);
+                    return Said(texts.sixtyOrMore, *words.position);
                 default:
-                    return Said(texts.notAPosition, *words.near);
+                    return Said(texts.notAPosition, *words.position);
             }
         }
-        NearField field;
-        field.centre = *centre;
-        field.centreText = PositionText(*centre);
-        field.radiusText = u"1°";
+        NearField around;
+        around.centre = *centre;
+        around.centreText = PositionText(*centre);
+        around.radiusText = u"1°";
         if (words.radius) {
             const auto radius = ReadRadius(*words.radius);
             if (!radius) return Said(texts.badRadius, *words.radius);
-            field.radius = radius->first;
-            field.radiusText = radius->second;
+            around.radius = radius->first;
+            around.radiusText = radius->second;
         }
-        selection.near = std::move(field);
+        selection.field = std::move(around);
         for (auto [text, option, range] :
              {std::tuple{&words.V, u"--v", &selection.V},
               std::tuple{&words.BMinusV, u"--b-v", &selection.BMinusV}}) {

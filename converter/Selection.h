@@ -27,7 +27,7 @@ struct NearField {
 };
 
 struct Selection {
-    std::optional<NearField> near;
+    std::optional<NearField> field;  // --near
     Range V, BMinusV;
     bool usableOnly = false;
     // A star whose V is less certain than this is no comparison star.
@@ -36,7 +36,7 @@ struct Selection {
 
 // The options as the user wrote them, each where it was given.
 struct SelectionWords {
-    std::optional<std::string> near, radius, V, BMinusV, largestError;
+    std::optional<std::string> position, radius, V, BMinusV, largestError;  // position: --near
     bool usable = false;
 };
 

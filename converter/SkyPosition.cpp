@@ -168,8 +168,7 @@ std::optional<std::string> LettersAsBlanks(std::string_view text, std::string_vi
             fields += c;
         }
     }
-    if (next != letters.size() || fields.find("  ") != std::string::npos ||
-        fields.front() == ' ') {
+    if (next != letters.size() || fields.find("  ") != std::string::npos || fields.front() == ' ') {
         return std::nullopt;
     }
     return fields;
@@ -282,7 +281,8 @@ double PositionAngleDegrees(const SkyPosition& from, const SkyPosition& to) {
     const double deltaRa = (to.ra - from.ra) * kRadians;
     const double dec1 = from.dec * kRadians, dec2 = to.dec * kRadians;
     const double x = std::cos(dec2) * std::sin(deltaRa);
-    const double y = std::cos(dec1) * std::sin(dec2) - std::sin(dec1) * std::cos(dec2) * std::cos(deltaRa);
+    const double y =
+        std::cos(dec1) * std::sin(dec2) - std::sin(dec1) * std::cos(dec2) * std::cos(deltaRa);
     // Where the two are the same but for rounding, no direction is meant.
     if (std::hypot(x, y) < 1e-15) return 0.0;
     const double angle = std::atan2(x, y) / kRadians;
@@ -301,8 +301,8 @@ void AppendTwoDigits(std::u16string& text, std::uint64_t value) {
 std::u16string PositionText(const SkyPosition& position) {
     std::u16string text;
     // Tenths of a second of time, and whole seconds of arc, so that no field rounds up to 60.
-    const auto tenths = static_cast<std::uint64_t>(std::llround(position.ra / 15.0 * 36000.0)) %
-                        (24 * 36000);
+    const auto tenths =
+        static_cast<std::uint64_t>(std::llround(position.ra / 15.0 * 36000.0)) % (24 * 36000);
     AppendTwoDigits(text, tenths / 36000);
     text += u' ';
     AppendTwoDigits(text, tenths / 600 % 60);

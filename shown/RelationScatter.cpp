@@ -10,14 +10,11 @@ constexpr double kOnward = std::numeric_limits<double>::infinity();
 
 // Printed by tools/calibrate_scatter from the Hipparcos main catalogue's stars with ground-based
 // V and B − V (tools/data/hip_main_odd.dat.gz); the tool's --check holds these to what it
-// prints. README.md, "Uncertainties", gives the method and how well they cover the residuals.
+// prints. docs/uncertainties.md gives the method and how well they cover the residuals.
 // BEGIN CALIBRATED SCATTER
 constexpr ScatterBand kPlain[] = {
-    {0.3, {0.012, 0.010, 0.017}},
-    {0.6, {0.051, 0.015, 0.056}},
-    {1.0, {0.029, 0.014, 0.035}},
-    {1.4, {0.019, 0.011, 0.021}},
-    {kOnward, {0.029, 0.025, 0.039}},
+    {0.3, {0.012, 0.010, 0.017}}, {0.6, {0.051, 0.015, 0.056}},     {1.0, {0.029, 0.014, 0.035}},
+    {1.4, {0.019, 0.011, 0.021}}, {kOnward, {0.029, 0.025, 0.039}},
 };
 constexpr ScatterBand kFlagged[] = {
     {0.6, {0.056, 0.049, 0.052}},
@@ -31,7 +28,8 @@ std::span<const ScatterBand> PlainScatterBands() { return kPlain; }
 std::span<const ScatterBand> FlaggedScatterBands() { return kFlagged; }
 
 RelationScatter ScatterFor(double colourIndex, bool flagged) {
-    const std::span<const ScatterBand> bands = flagged ? FlaggedScatterBands() : PlainScatterBands();
+    const std::span<const ScatterBand> bands =
+        flagged ? FlaggedScatterBands() : PlainScatterBands();
     for (const ScatterBand& band : bands) {
         if (colourIndex < band.below) return band.scatter;
     }

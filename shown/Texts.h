@@ -10,13 +10,13 @@ struct Texts {
     // The result line's tooltip, a line each.
     std::u16string_view extrapolatedFirstLine;
     std::u16string_view extrapolatedSecondLine;
-    std::u16string_view faint;           // %1: the faintest VT that is not suspect
-    std::u16string_view colourIndex;     // %1: BT − VT
-    std::u16string_view bessell;         // %1: V, %2: B − V
-    std::u16string_view bessellOutside;  // %1 and %2: the ends of Bessell's table
-    std::u16string_view henden;          // %1: R, %2: I
-    std::u16string_view fitsRange;       // %1 and %2: the ends of the fits' range
-    std::u16string_view rApproximation;  // what R rests on
+    std::u16string_view faint;            // %1: the faintest VT that is not suspect
+    std::u16string_view colourIndex;      // %1: BT − VT
+    std::u16string_view bessell;          // %1: V, %2: B − V
+    std::u16string_view bessellOutside;   // %1 and %2: the ends of Bessell's table
+    std::u16string_view henden;           // %1: R, %2: I
+    std::u16string_view fitsRange;        // %1 and %2: the ends of the fits' range
+    std::u16string_view rApproximation;   // what R rests on
     std::u16string_view relationScatter;  // %1: V's, %2: B − V's, for the colour alone
 
     // What a screen reader says of the controls.
@@ -71,9 +71,10 @@ struct Texts {
     std::u16string_view badRange;       // %1: the option, %2: what the user typed
     std::u16string_view reversedRange;  // %1: the option, %2: what the user typed
     std::u16string_view badLargestError;
-    std::u16string_view needsNear;        // %1: the option
-    std::u16string_view invalidPosition;  // %1: the source, %2: the line, %3: the column, %4: the cell
-    std::u16string_view noPositions;      // %1: the source, %2: the position
+    std::u16string_view needsNear;  // %1: the option
+    std::u16string_view
+        invalidPosition;              // %1: the source, %2: the line, %3: the column, %4: the cell
+    std::u16string_view noPositions;  // %1: the source, %2: the position
     // %1: the stars within, %2: the radius, %3: the position, %4: the usable ones, %5: the stars
     // read, %6: nearRanges where --v or --b-v was given
     std::u16string_view nearSummary;
@@ -84,8 +85,8 @@ struct Texts {
     std::u16string_view pageConvertFile;  // the control that converts a file
     std::u16string_view pageDropHint;     // where a file may be dropped
     std::u16string_view pageCancel;
-    std::u16string_view pageNear;          // the field of the position that picks stars around it
-    std::u16string_view pageNearHint;      // what goes in it
+    std::u16string_view pageNear;      // the field of the position that picks stars around it
+    std::u16string_view pageNearHint;  // what goes in it
     std::u16string_view pageRadius;
     std::u16string_view pageRadiusHint;
     std::u16string_view pageProgress;     // %1: the file, %2: how far, in per cent

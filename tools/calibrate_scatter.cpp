@@ -88,10 +88,9 @@ std::optional<Star> StarOf(std::string_view record) {
     const auto field = [record](const Field& at) {
         return at.size == 0 ? std::string_view() : Bytes(record, at.begin + 1, at.begin + at.size);
     };
-    const FlagCells<char> cells{field(layout.prox),     field(layout.posflg),
-                                field(layout.pflag),    field(layout.ccdm),
-                                field(layout.proxy),    field(layout.multFlag),
-                                field(layout.varFlag),  field(layout.hvarType)};
+    const FlagCells<char> cells{
+        field(layout.prox),  field(layout.posflg),   field(layout.pflag),   field(layout.ccdm),
+        field(layout.proxy), field(layout.multFlag), field(layout.varFlag), field(layout.hvarType)};
     const StarFlags flags = FlagsOf(cells);
     // A star with any variability flag, even below 0.06 mag, is no plain star.
     if (!flags.Any() && !cells.varFlag.empty()) return std::nullopt;
@@ -174,7 +173,8 @@ std::vector<ScatterBand> Calibrate(const std::vector<Star>& stars, bool flagged)
 
 std::string Table(const std::vector<ScatterBand>& plain, const std::vector<ScatterBand>& flagged) {
     std::string table = "// BEGIN CALIBRATED SCATTER\n";
-    for (const auto& [name, bands] : {std::pair{"kPlain", &plain}, std::pair{"kFlagged", &flagged}}) {
+    for (const auto& [name, bands] :
+         {std::pair{"kPlain", &plain}, std::pair{"kFlagged", &flagged}}) {
         table += std::string("constexpr ScatterBand ") + name + "[] = {\n";
         for (const ScatterBand& band : *bands) {
             char line[128];
@@ -233,8 +233,7 @@ int main(int argc, char* argv[]) {
                      path);
         return 1;
     }
-    std::fprintf(stderr, "calibrate_scatter: %zu records, %zu stars\n", lines.size(),
-                 stars.size());
+    std::fprintf(stderr, "calibrate_scatter: %zu records, %zu stars\n", lines.size(), stars.size());
     const std::vector<ScatterBand> plain = Calibrate(stars, false);
     const std::vector<ScatterBand> flagged = Calibrate(stars, true);
     const std::string table = Table(plain, flagged);
@@ -256,9 +255,8 @@ int main(int argc, char* argv[]) {
     std::printf("Within 1 sigma / 2 sigma, with the table above:\n");
     ReportCoverage(stars, "no variability flag (the set)",
                    [](const Star& star) { return !star.varFlag; });
-    ReportCoverage(stars, "  of them neither double nor var.", [](const Star& star) {
-        return !star.flagged;
-    });
+    ReportCoverage(stars, "  of them neither double nor var.",
+                   [](const Star& star) { return !star.flagged; });
     ReportCoverage(stars, "double or variable", [](const Star& star) { return star.flagged; });
     return 0;
 }

@@ -152,9 +152,9 @@ TEST(StarFlagsTest, EachRule) {
     };
     for (const auto& c : cases) {
         const StarFlags flags = FlagsOf(c.cells);
-        EXPECT_EQ(c.companion, flags.companion) << c.cells.prox << c.cells.posflg << c.cells.pflag
-                                                << c.cells.ccdm << c.cells.proxy
-                                                << c.cells.multFlag << c.cells.hvarType;
+        EXPECT_EQ(c.companion, flags.companion)
+            << c.cells.prox << c.cells.posflg << c.cells.pflag << c.cells.ccdm << c.cells.proxy
+            << c.cells.multFlag << c.cells.hvarType;
         EXPECT_EQ(c.variable, flags.variable) << c.cells.varFlag << c.cells.hvarType;
     }
     // UTF-16 cells as well, and no letter beyond ASCII that ends in the same byte.
@@ -168,8 +168,7 @@ TEST(UncertaintyTest, ErrorsAndScatterInQuadrature) {
             for (const auto& [errorBT, errorVT] :
                  {std::pair{0.0, 0.0}, std::pair{0.01, 0.012}, std::pair{0.2, 0.15}}) {
                 const ShownValues shown = ValuesFor({9.0 + colour, 9.0});
-                const conversion::MagnitudeErrors e =
-                    conversion::PropagateErrors(errorBT, errorVT);
+                const conversion::MagnitudeErrors e = conversion::PropagateErrors(errorBT, errorVT);
                 const Uncertainties u = TotalUncertainties(e, shown, flagged);
                 const RelationScatter s = ScatterFor(colour, flagged);
                 EXPECT_DOUBLE_EQ(std::hypot(e.V, s.V), u.V);
@@ -180,9 +179,9 @@ TEST(UncertaintyTest, ErrorsAndScatterInQuadrature) {
                                       approximation * approximation),
                             u.R, 1e-15);
                 // Never below the errors they include, as shown either.
-                for (const auto& [total, error] : {std::pair{u.B, e.B}, std::pair{u.V, e.V},
-                                                   std::pair{u.R, e.R},
-                                                   std::pair{u.BMinusV, e.BMinusV}}) {
+                for (const auto& [total, error] :
+                     {std::pair{u.B, e.B}, std::pair{u.V, e.V}, std::pair{u.R, e.R},
+                      std::pair{u.BMinusV, e.BMinusV}}) {
                     EXPECT_GE(total, error);
                     EXPECT_GE(ShownUnits(total), ShownUnits(error));
                 }
@@ -205,7 +204,7 @@ struct Converted {
 
 // Converts the sources in turn with the options given as a user writes them.
 Converted Convert(const std::vector<std::pair<std::string, std::string>>& sources,
-            const SelectionWords& words, std::size_t piece = 1 << 16) {
+                  const SelectionWords& words, std::size_t piece = 1 << 16) {
     CsvConverter::Options options;
     const std::optional<std::u16string> wrong =
         ReadSelection(words, EnglishTexts(), options.selection);
@@ -270,11 +269,11 @@ constexpr std::string_view kField =
 
 TEST(NearTest, NearestFirstWithTiesInSourceOrder) {
     SelectionWords words;
-    words.near = "05 35 17.3 -05 23 28";
+    words.position = "05 35 17.3 -05 23 28";
     words.radius = "30arcmin";
     // Two sources: the ties across them keep the order in which they were read.
-    const Converted run = Convert({{"a.tsv", std::string(kField)}, {"b.tsv", std::string(kField)}},
-                            words, 7);
+    const Converted run =
+        Convert({{"a.tsv", std::string(kField)}, {"b.tsv", std::string(kField)}}, words, 7);
     const std::vector<std::string> rows = Rows(run.rows);
     ASSERT_EQ(11u, rows.size());
     EXPECT_EQ(kHeader, rows[0]);
@@ -323,27 +322,29 @@ TEST(NearTest, RangesUsableAndSourcesWithoutPositions) {
         std::string summary;
     } cases[] = {
         {"V from 8 to 8.5: only the stars with V shown in the range",
-         {.near = "83.8220833 -5.3911111", .V = "8:8.5"},
+         {.position = "83.8220833 -5.3911111", .V = "8:8.5"},
          {"6", "2", "3"},
          "3 stars within 1° of 05 35 17.3 −05 23 28 and in the V and B − V ranges, 1 usable, of "
          "7 read"},
         {"B − V up to 0.43, which holds the 0.430 shown, an end left out",
-         {.near = "5h35m17.3s -5d23m28s", .BMinusV = ":0.43"},
+         {.position = "5h35m17.3s -5d23m28s", .BMinusV = ":0.43"},
          {"6", "8", "2", "3", "4"},
          "5 stars within 1° of 05 35 17.3 −05 23 28 and in the V and B − V ranges, 2 usable, of "
          "7 read"},
-        {"usable only", {.near = "05:35:17.3 -05:23:28", .usable = true}, {"8", "2"},
+        {"usable only",
+         {.position = "05:35:17.3 -05:23:28", .usable = true},
+         {"8", "2"},
          "5 stars within 1° of 05 35 17.3 −05 23 28, 2 usable, of 7 read"},
         {"a larger bound for the V uncertainty",
-         {.near = "05:35:17.3 -05:23:28", .largestError = "0.2", .usable = true},
+         {.position = "05:35:17.3 -05:23:28", .largestError = "0.2", .usable = true},
          {"8", "2"},
          "5 stars within 1° of 05 35 17.3 −05 23 28, 2 usable, of 7 read"},
         {"a radius that holds the stars 10' north and south",
-         {.near = "05:35:17.3 -05:23:28", .radius = "0.2deg"},
+         {.position = "05:35:17.3 -05:23:28", .radius = "0.2deg"},
          {"6", "8", "2", "3", "4"},
          "5 stars within 0.2° of 05 35 17.3 −05 23 28, 2 usable, of 7 read"},
         {"a radius that holds only the centre",
-         {.near = "05:35:17.3 -05:23:28", .radius = "90arcsec"},
+         {.position = "05:35:17.3 -05:23:28", .radius = "90arcsec"},
          {"6", "8"},
          "2 stars within 90″ of 05 35 17.3 −05 23 28, 1 usable, of 7 read"},
     };
@@ -359,7 +360,7 @@ TEST(NearTest, RangesUsableAndSourcesWithoutPositions) {
     }
     // Tagged text has no positions: no rows, and a word for it, but no failure.
     SelectionWords words;
-    words.near = "10 20";
+    words.position = "10 20";
     const Converted tagged = Convert({{"t.txt", "BT=10.5 VT=10\n"}}, words);
     EXPECT_EQ(std::string(kHeader) + "\n", tagged.rows);
     EXPECT_EQ((std::vector<std::string>{
@@ -380,15 +381,17 @@ TEST(NearTest, WithoutNearEveryRowIsJudged) {
     const std::vector<std::string> rows = Rows(run.rows);
     ASSERT_EQ(8u, rows.size());
     const std::string_view judged[] = {
-        ",,1,", ",,0,uncertain double", ",,0,faint uncertain", ",,1,", ",,0,uncertain double variable",
-        ",,1,", ",,1,"};
+        ",,1,", ",,0,uncertain double",          ",,0,faint uncertain",
+        ",,1,", ",,0,uncertain double variable", ",,1,",
+        ",,1,"};
     for (std::size_t i = 0; i < std::size(judged); ++i) {
         EXPECT_EQ(judged[i], Columns(rows[i + 1], 27, 30)) << i;
     }
     // Tagged text: the line's own doubts alone.
     EXPECT_EQ(",,,,,,0,extrapolated",
               Columns(Rows(Convert({{"t", "BT=12 VT=9\n"}}, {}).rows)[1], 23, 30));
-    EXPECT_EQ(",,,,,,0,no-bt-vt", Columns(Rows(Convert({{"a", "BT\tVT\n\t9\n"}}, {}).rows)[1], 23, 30));
+    EXPECT_EQ(",,,,,,0,no-bt-vt",
+              Columns(Rows(Convert({{"a", "BT\tVT\n\t9\n"}}, {}).rows)[1], 23, 30));
 }
 
 TEST(SelectionTest, UsageErrorsNameTheOption) {
@@ -400,17 +403,19 @@ TEST(SelectionTest, UsageErrorsNameTheOption) {
         {{.V = "1:2"}, u"--v needs --near"},
         {{.BMinusV = ":1"}, u"--b-v needs --near"},
         {{.usable = true}, u"--usable needs --near"},
-        {{.near = "1 2", .radius = "0"}, u"--radius: '0' is not a radius: give degrees greater "
-                                         u"than 0 and at most 180, or arcmin or arcsec (30arcmin, "
-                                         u"90arcsec)"},
-        {{.near = "1 2", .radius = "180.5"}, u""},
-        {{.near = "1 2", .radius = "10parsec"}, u""},
-        {{.near = "1 2", .V = "9"}, u"--v: '9' is not a range MIN:MAX (either may be left out, as "
-                                    u"in :9)"},
-        {{.near = "1 2", .V = "9:8"}, u"--v: '9:8': MIN is greater than MAX"},
-        {{.near = "1 2", .BMinusV = "0.5:-0.2"}, u"--b-v: '0.5:-0.2': MIN is greater than MAX"},
+        {{.position = "1 2", .radius = "0"},
+         u"--radius: '0' is not a radius: give degrees greater "
+         u"than 0 and at most 180, or arcmin or arcsec (30arcmin, "
+         u"90arcsec)"},
+        {{.position = "1 2", .radius = "180.5"}, u""},
+        {{.position = "1 2", .radius = "10parsec"}, u""},
+        {{.position = "1 2", .V = "9"},
+         u"--v: '9' is not a range MIN:MAX (either may be left out, as "
+         u"in :9)"},
+        {{.position = "1 2", .V = "9:8"}, u"--v: '9:8': MIN is greater than MAX"},
+        {{.position = "1 2", .BMinusV = "0.5:-0.2"}, u"--b-v: '0.5:-0.2': MIN is greater than MAX"},
         {{.largestError = "0"}, u"--max-error: '0' is not a magnitude greater than 0"},
-        {{.near = "05 35 17.3 -05 23 28 1"}, u""},
+        {{.position = "05 35 17.3 -05 23 28 1"}, u""},
     };
     for (const auto& c : cases) {
         Selection selection;
@@ -422,9 +427,10 @@ TEST(SelectionTest, UsageErrorsNameTheOption) {
         }
     }
     Selection selection;
-    EXPECT_FALSE(ReadSelection({.near = "1 2", .radius = "180", .V = "-1.5:", .largestError = "0.1"},
-                               EnglishTexts(), selection));
-    EXPECT_EQ(180, selection.near->radius);
+    EXPECT_FALSE(
+        ReadSelection({.position = "1 2", .radius = "180", .V = "-1.5:", .largestError = "0.1"},
+                      EnglishTexts(), selection));
+    EXPECT_EQ(180, selection.field->radius);
     EXPECT_EQ(-1.5, selection.V.low);
     EXPECT_FALSE(selection.V.high);
     EXPECT_EQ(0.1, selection.largestError);

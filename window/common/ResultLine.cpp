@@ -52,8 +52,7 @@ std::u16string ToolTip(const ShownValues& numbers, char16_t separator, const Tex
     AppendLine(lines, Substitute(texts.henden, shown(numbers.henden.R), shown(numbers.henden.I)));
     // Copied text carries no catalogue errors: the fits' scatter is all that can be told.
     const RelationScatter scatter = ScatterFor(numbers.colourIndex, false);
-    AppendLine(lines,
-               Substitute(texts.relationScatter, shown(scatter.V), shown(scatter.BMinusV)));
+    AppendLine(lines, Substitute(texts.relationScatter, shown(scatter.V), shown(scatter.BMinusV)));
     AppendLine(lines, Substitute(texts.fitsRange,
                                  Constant(conversion::kFitsLowestColourIndex, 1, separator),
                                  Constant(conversion::kFitsHighestColourIndex, 1, separator)));

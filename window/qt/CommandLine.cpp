@@ -66,7 +66,8 @@ QStringList WithVRange(QStringList arguments) {
 
 // Qt's texts with the range's own name, in the columns of the help.
 QString WithV(QString text) {
-    return text.replace(QStringLiteral("--v-range <MIN:MAX>"), QStringLiteral("--v <MIN:MAX>      "))
+    return text
+        .replace(QStringLiteral("--v-range <MIN:MAX>"), QStringLiteral("--v <MIN:MAX>      "))
         .replace(QStringLiteral("--v-range"), QStringLiteral("--v"));
 }
 
@@ -107,13 +108,14 @@ struct ConvertOptions {
         return parser.isSet(option) ? std::optional<std::string>(parser.value(option).toStdString())
                                     : std::nullopt;
     };
-    words.near = word(named.near);
+    words.position = word(named.near);
     words.radius = word(named.radius);
     words.V = word(named.V);
     words.BMinusV = word(named.BMinusV);
     words.largestError = word(named.largestError);
     words.usable = parser.isSet(named.usable);
-    if (const std::optional<std::u16string> wrong = ReadSelection(words, texts, options.selection)) {
+    if (const std::optional<std::u16string> wrong =
+            ReadSelection(words, texts, options.selection)) {
         Fail(ToQString(*wrong));
     }
     std::vector<std::string> sources;

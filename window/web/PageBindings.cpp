@@ -88,11 +88,11 @@ struct PagePart {
 
 // The options of a conversion from the page's fields, as --near and --radius take them; the
 // usage error where they are wrong. An empty position picks no field.
-std::u16string Selected(const std::string& near, const std::string& radius, const Texts& texts,
+std::u16string Selected(const std::string& position, const std::string& radius, const Texts& texts,
                         CsvConverter::Options& options) {
     SelectionWords words;
-    if (!near.empty()) {
-        words.near = near;
+    if (!position.empty()) {
+        words.position = position;
         if (!radius.empty()) words.radius = radius;
     }
     return ReadSelection(words, texts, options.selection).value_or(std::u16string());
@@ -104,10 +104,10 @@ std::u16string Selected(const std::string& near, const std::string& radius, cons
 // shows its error instead.
 class PageConverter {
 public:
-    PageConverter(const std::string& language, bool header, const std::string& near,
+    PageConverter(const std::string& language, bool header, const std::string& position,
                   const std::string& radius)
         : texts_(TextsFor(language)),
-          selectionError_(Utf8FromUtf16(Selected(near, radius, texts_, options_))),
+          selectionError_(Utf8FromUtf16(Selected(position, radius, texts_, options_))),
           converter_(
               options_, texts_,
               [this](std::string_view bytes) {

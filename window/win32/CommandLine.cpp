@@ -97,8 +97,10 @@ std::optional<int> ProcessCommandLine() {
     SelectionWords words;
     // The options that take a value, as --name VALUE or --name=VALUE.
     const std::pair<std::u16string_view, std::optional<std::string>*> valued[] = {
-        {u"--near", &words.near},       {u"--radius", &words.radius},
-        {u"--v", &words.V},             {u"--b-v", &words.BMinusV},
+        {u"--near", &words.position},
+        {u"--radius", &words.radius},
+        {u"--v", &words.V},
+        {u"--b-v", &words.BMinusV},
         {u"--max-error", &words.largestError}};
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
@@ -124,19 +126,19 @@ std::optional<int> ProcessCommandLine() {
             encodingName = reinterpret_cast<const char16_t*>(arguments.get()[i]);
         } else if (argument.starts_with(u"--encoding=")) {
             encodingName = argument.substr(argument.find(u'=') + 1);
-        } else if (const auto named = std::find_if(
-                       std::begin(valued), std::end(valued),
-                       [argument](const auto& option) {
-                           return argument == option.first ||
-                                  (argument.starts_with(option.first) &&
-                                   argument.size() > option.first.size() &&
-                                   argument[option.first.size()] == u'=');
-                       });
+        } else if (const auto named =
+                       std::find_if(std::begin(valued), std::end(valued),
+                                    [argument](const auto& option) {
+                                        return argument == option.first ||
+                                               (argument.starts_with(option.first) &&
+                                                argument.size() > option.first.size() &&
+                                                argument[option.first.size()] == u'=');
+                                    });
                    named != std::end(valued)) {
             if (argument == named->first) {
                 if (++i == count) return Fail(Substitute(texts.missingValue, argument));
-                *named->second = Utf8FromUtf16(
-                    reinterpret_cast<const char16_t*>(arguments.get()[i]));
+                *named->second =
+                    Utf8FromUtf16(reinterpret_cast<const char16_t*>(arguments.get()[i]));
             } else {
                 *named->second = Utf8FromUtf16(argument.substr(named->first.size() + 1));
             }
@@ -167,7 +169,8 @@ std::optional<int> ProcessCommandLine() {
         if (!form) return Fail(Substitute(texts.unknownForm, *formName));
         options.form = *form;
     }
-    if (const std::optional<std::u16string> wrong = ReadSelection(words, texts, options.selection)) {
+    if (const std::optional<std::u16string> wrong =
+            ReadSelection(words, texts, options.selection)) {
         return Fail(*wrong);
     }
     std::vector<std::string> sources;
