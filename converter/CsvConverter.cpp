@@ -127,7 +127,7 @@ struct HeldRow {
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
 struct GroupRows {
     RowText rows;
-    std::vector<std::string> messages;
+    std::vector<CsvConverter::Message> messages;
     std::uint64_t stars = 0;
     std::uint64_t lacking = 0;  // stars without BT or without VT
     bool tagFound = false;
@@ -371,13 +371,15 @@ bool CountAndPlace(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
     const Selection& selection = *batch.selection;
     if (!selection.field) return true;
-    placed = PlaceInField(*selection.field, cells, group,
-                          [&](std::u16string_view column, std::basic_string_view<Char> cell) {
-                              group.messages.push_back(Utf8FromUtf16(Substitute(
-                                  batch.texts->invalidPosition,
-                                  {batch.name, Decimal(lineNumber), column, Units(cell)})));
-                              group.invalid = true;
-                          });
+    placed = PlaceInField(
+        *selection.field, cells, group,
+        [&](std::u16string_view column, std::basic_string_view<Char> cell) {
+            group.messages.push_back(
+                {lineNumber, Utf8FromUtf16(Substitute(
+                                 batch.texts->invalidPosition,
+                                 {batch.name, Decimal(lineNumber), column, Units(cell)}))});
+            group.invalid = true;
+        });
     return placed.has_value();
 }
 
@@ -391,8 +393,9 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
     const Selection& selection = *batch.selection;
     bool invalid = false;
     const auto complain = [&](std::u16string_view text, std::u16string_view column, View cell) {
-        group.messages.push_back(Utf8FromUtf16(
-            Substitute(text, {batch.name, Decimal(lineNumber), column, Units(cell)})));
+        group.messages.push_back(
+            {lineNumber, Utf8FromUtf16(Substitute(
+                             text, {batch.name, Decimal(lineNumber), column, Units(cell)}))});
         invalid = true;
     };
     const auto number = [&](View cell, std::u16string_view column, ShortestText& shortest) {
@@ -432,7 +435,8 @@ void StarRow(const CsvConverter::Batch& batch, std::uint64_t lineNumber,
             shown = values;
         } else {
             group.messages.push_back(
-                Utf8FromUtf16(Substitute(texts.outOfRange, {batch.name, Decimal(lineNumber)})));
+                {lineNumber,
+                 Utf8FromUtf16(Substitute(texts.outOfRange, {batch.name, Decimal(lineNumber)}))});
             invalid = true;
         }
     }
@@ -716,10 +720,10 @@ void CsvConverter::BeginSource(std::string_view name) {
     untaken_.clear();
 }
 
-void CsvConverter::Complain(std::u16string_view text,
+void CsvConverter::Complain(std::uint64_t line, std::u16string_view text,
                             std::initializer_list<std::u16string_view> values) {
     inputFailed_ = true;
-    report_(Utf8FromUtf16(Substitute(text, values)));
+    batch_.notes.push_back({line, Utf8FromUtf16(Substitute(text, values))});
 }
 
 void CsvConverter::Feed(std::string_view bytes) {
@@ -737,7 +741,8 @@ void CsvConverter::Feed(std::string_view bytes) {
         if (GzipInflater::Begins(held)) {
             // Without zlib the inflater has failed from the start, and the source gives nothing.
             inflater_ = std::make_unique<GzipInflater>();
-            if (!GzipInflater::kAvailable) Complain(texts_.gzipUnsupported, {batch_.name});
+            if (!GzipInflater::kAvailable)
+                Complain(kAfterLines, texts_.gzipUnsupported, {batch_.name});
         }
         bytes = held;
     }
@@ -745,7 +750,8 @@ void CsvConverter::Feed(std::string_view bytes) {
         if (inflater_->Failed()) return;
         inflater_->Inflate(bytes, [this](std::string_view out) { FeedDecoded(out); });
         if (inflater_->Failed()) {
-            Complain(texts_.notGzip, {batch_.name, Utf16FromUtf8(inflater_->Reason())});
+            Complain(kAfterLines, texts_.notGzip,
+                     {batch_.name, Utf16FromUtf8(inflater_->Reason())});
         }
         return;
     }
@@ -840,7 +846,7 @@ std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
         !decoder_.AsciiCompatible()) {
         return std::nullopt;
     }
-    if (!batch_.lines.empty()) WriteRows();
+    if (BatchHasWork()) WriteRows();
     CollectRows();
     if (outputFailed_) return std::nullopt;
     return Split{form_, lineNumber_};
@@ -870,7 +876,9 @@ void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
     FinishSource(complete);
     const bool noStars = form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_);
-    if (noStars && !tagFound_) {
+    // A stream that was damaged or cut short has said so: what it lacks is the rest of it.
+    const bool streamCut = inflater_ && !inflater_->Ended();
+    if (noStars && !tagFound_ && !streamCut) {
         report_(Utf8FromUtf16(Substitute(texts_.nothingFound, {batch_.name})));
     } else if (!noStars) {
         report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.starSummary : texts_.starsSummary,
@@ -933,7 +941,7 @@ void CsvConverter::FinishSource(bool complete) {
         FeedDecoded(head);
     }
     if (inflater_ && complete && !inflater_->Failed() && !inflater_->Ended()) {
-        Complain(texts_.notGzip, {batch_.name, u"unexpected end of file"});
+        Complain(kAfterLines, texts_.notGzip, {batch_.name, u"unexpected end of file"});
     }
     // A gzip stream that is damaged or cut short stops inside its text: the line it cuts gives no
     // row, which would look complete, as where reading the source fails.
@@ -949,7 +957,7 @@ void CsvConverter::FinishSource(bool complete) {
     untaken_.clear();
     // Only comments and blank lines: tagged text without a tag.
     if (form_ == SourceForm::Automatic) form_ = batch_.form = SourceForm::Tagged;
-    if (!batch_.lines.empty()) WriteRows();
+    if (BatchHasWork()) WriteRows();
     CollectRows();
 }
 
@@ -976,7 +984,7 @@ void CsvConverter::EndLine(bool last) {
         decoder_.StartLine();
     };
     if (decoder_.LineInvalid() || overlong_) {
-        Complain(decoder_.LineInvalid() ? texts_.invalidBytes : texts_.lineTooLong,
+        Complain(lineNumber_, decoder_.LineInvalid() ? texts_.invalidBytes : texts_.lineTooLong,
                  {batch_.name, Decimal(lineNumber_)});
         text.resize(recordStart_);
         return nextLine();
@@ -1069,6 +1077,7 @@ struct CsvConverter::Converting {
         lines.text.clear();
         lines.bytes.clear();
         lines.lines.clear();
+        lines.notes.clear();
         return lines;
     }
 
@@ -1161,7 +1170,8 @@ void CsvConverter::WriteRows() {
                    sent.selection,
                    std::move(storage.text),
                    std::move(storage.bytes),
-                   std::move(storage.lines)};
+                   std::move(storage.lines),
+                   std::move(storage.notes)};
     // Room for a batch and the line that ends it, so that decoding never moves the text.
     batch_.text.reserve(kUnitsAtOnce + 4096);
     batch_.bytes.reserve(kUnitsAtOnce);
@@ -1192,8 +1202,17 @@ std::shared_ptr<CsvConverter::Converting> CsvConverter::FinishConverting() {
 }
 
 void CsvConverter::Deliver(const Converting& converted) {
+    // The rows' messages and the reading's notes, merged by line.
+    const std::vector<Message>& notes = converted.batch.notes;
+    auto note = notes.begin();
+    const auto notesUpTo = [&](std::uint64_t line) {
+        for (; note != notes.end() && note->line <= line; ++note) report_(note->text);
+    };
     for (const GroupRows& group : converted.rows) {
-        for (const std::string& message : group.messages) report_(message);
+        for (const Message& message : group.messages) {
+            notesUpTo(message.line);
+            report_(message.text);
+        }
         if (group.invalid) inputFailed_ = true;
         stars_ += group.stars;
         lacking_ += group.lacking;
@@ -1214,6 +1233,7 @@ void CsvConverter::Deliver(const Converting& converted) {
             Emit(group.rows.View());
         }
     }
+    notesUpTo(kAfterLines);
 }
 
 void CsvConverter::Emit(std::string_view text) {

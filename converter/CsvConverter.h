@@ -29,6 +29,13 @@ public:
     // so that memory stays bounded however long a line is.
     static constexpr std::size_t kLineLimit = std::size_t(1) << 20;
 
+    // A message for the user about a line, which goes out in the order of the lines.
+    struct Message {
+        std::uint64_t line = 0;  // kAfterLines for what follows every line, as a stream's damage
+        std::string text;
+    };
+    static constexpr std::uint64_t kAfterLines = std::uint64_t(-1);
+
     // Lines of one source gathered to be converted together: their text, and where each line
     // lies in it.
     struct Batch {
@@ -49,6 +56,8 @@ public:
         // lines of the largest sources need no decoding.
         std::string bytes;
         std::vector<Line> lines;
+        // What reading the lines found wrong with those that give no row, in their order.
+        std::vector<Message> notes;
     };
 
     struct Options {
@@ -117,7 +126,10 @@ private:
     void Decide(std::u16string_view line);
     // Takes the record that ends here into the batch, unless it is no star.
     void TakeRecord(std::size_t begin, std::size_t end);
-    void Complain(std::u16string_view text, std::initializer_list<std::u16string_view> values);
+    // Tells of a line, or of what follows every line, in its turn among the rows' messages.
+    void Complain(std::uint64_t line, std::u16string_view text,
+                  std::initializer_list<std::u16string_view> values);
+    bool BatchHasWork() const { return !batch_.lines.empty() || !batch_.notes.empty(); }
     // Hands the lines gathered to another thread, where there is a processor for it, and writes
     // the rows of the batch before.
     void WriteRows();

@@ -51,13 +51,14 @@ void GzipInflater::Inflate(std::string_view bytes,
             z.next_out = reinterpret_cast<Bytef*>(stream_->out.get());
             z.avail_out = Stream::kOut;
             status = inflate(&z, Z_NO_FLUSH);
+            // What was inflated before any damage is the stream's own, however it was read.
+            const std::size_t made = Stream::kOut - z.avail_out;
+            if (made != 0) out({stream_->out.get(), made});
             if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
                 failed_ = true;
                 reason_ = z.msg != nullptr ? z.msg : "damaged data";
                 return;
             }
-            const std::size_t made = Stream::kOut - z.avail_out;
-            if (made != 0) out({stream_->out.get(), made});
         } while (status == Z_OK && z.avail_out == 0);
         bytes.remove_prefix(size - z.avail_in);
         if (status == Z_STREAM_END)
