@@ -3,7 +3,8 @@
 // given to a second converter, as the page's workers are.
 //
 // The first four bytes choose the options: the encoding and whether to keep the stars around a
-// position (the whole sky, so that every star with a position is kept and sorted), the form,
+// position (the whole sky, so that every star with a position is kept and sorted, or a small
+// field), the form,
 // the line limit (a small one or the default) and the piece size.
 #include <cstddef>
 #include <cstdint>
@@ -120,9 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Options options;
     options.converter.encoding = data[0] & 1 ? InputEncoding::ShiftJis : InputEncoding::Utf8;
     if (data[0] & 2) {
+        // The whole sky, or a field that most stars lie far outside of.
         SelectionWords words;
-        words.position = "0 +0";
-        words.radius = "180";
+        words.position = data[0] & 4 ? "0 +0" : "00 09 16 +02 13 55";
+        words.radius = data[0] & 4 ? "180" : "2";
         if (ReadSelection(words, EnglishTexts(), options.converter.selection)) std::abort();
     }
     options.converter.form = kForms[data[1] % std::size(kForms)];

@@ -376,6 +376,39 @@ TEST(NearTest, RangesUsableAndSourcesWithoutPositions) {
     EXPECT_TRUE(unreadable.failed);
 }
 
+// Catalogue records far north or south of the field are only counted: the counts and the rows
+// are those that reading every record whole gives.
+TEST(NearTest, RecordsFarOutsideAreCounted) {
+    const std::string record =
+        "0001 00008 1| |  2.31750494|  2.23184345|  -16.3|   -9.0| 68| 73| 1.7| 1.8|1958.89|"
+        "1951.94| 4|1.0|1.0|0.9|1.0|12.146|0.158|12.146|0.223|999| |         |  2.31754222|  "
+        "2.23186444|1.67|1.54| 88.0|100.8| |-0.2";
+    const auto at = [&record](std::string_view dec, bool withBT) {
+        std::string moved = record;
+        moved.replace(28, 12, dec);
+        if (!withBT) moved.replace(110, 12, "      |     ");
+        return moved + "\n";
+    };
+    const std::string source = at("-45.00000000", true) + at("-45.00000000", false) +
+                               at("  2.23184345", true) + at(" -0.50000000", false) +
+                               at("+89.50000000", true) + at("  5.10000000", true) +
+                               at(" -0.70000000", true);
+    SelectionWords words;
+    words.position = "00 09 16 +02 13 55";
+    words.radius = "3";
+    const Converted run = Convert({{"t.dat", source}}, words);
+    std::vector<std::string> lines;
+    for (const std::string& row : Rows(run.rows)) {
+        if (row != kHeader) lines.push_back(Columns(row, 1, 1));
+    }
+    // The last two lie just inside the field, within its edges' whole degrees.
+    EXPECT_EQ((std::vector<std::string>{"3", "4", "6", "7"}), lines);
+    EXPECT_EQ((std::vector<std::string>{
+                  "t.dat: 7 stars, 2 lacking BT or VT",
+                  "4 stars within 3° of 00 09 16.0 +02 13 55, 0 usable, of 7 read"}),
+              run.messages);
+}
+
 TEST(NearTest, WithoutNearEveryRowIsJudged) {
     const Converted run = Convert({{"a.tsv", std::string(kField)}}, {});
     const std::vector<std::string> rows = Rows(run.rows);
