@@ -16,6 +16,7 @@
 #include "Gzip.h"
 #include "LineDecoder.h"
 #include "Selection.h"
+#include "SourceBatch.h"
 #include "Texts.h"
 
 class CsvConverter {
@@ -29,36 +30,9 @@ public:
     // so that memory stays bounded however long a line is.
     static constexpr std::size_t kLineLimit = std::size_t(1) << 20;
 
-    // A message for the user about a line, which goes out in the order of the lines.
-    struct Message {
-        std::uint64_t line = 0;  // kAfterLines for what follows every line, as a stream's damage
-        std::string text;
-    };
-    static constexpr std::uint64_t kAfterLines = std::uint64_t(-1);
-
-    // Lines of one source gathered to be converted together: their text, and where each line
-    // lies in it.
-    struct Batch {
-        struct Line {
-            std::uint64_t number = 0;
-            std::size_t begin = 0;
-            std::size_t end = 0;
-            bool narrow = false;  // in `bytes`, not in `text`
-        };
-        std::string quotedName;  // the source, as the first column of a row
-        std::u16string name;     // the source, for messages
-        SourceForm form = SourceForm::Tagged;
-        std::shared_ptr<const TableLayout> table;
-        const Texts* texts = nullptr;
-        const Selection* selection = nullptr;
-        std::u16string text;
-        // A catalogue's records of ASCII alone, as the bytes they are, so that the most common
-        // lines of the largest sources need no decoding.
-        std::string bytes;
-        std::vector<Line> lines;
-        // What reading the lines found wrong with those that give no row, in their order.
-        std::vector<Message> notes;
-    };
+    using Message = LineMessage;
+    static constexpr std::uint64_t kAfterLines = LineMessage::kAfterLines;
+    using Batch = SourceBatch;
 
     struct Options {
         InputEncoding encoding = InputEncoding::Utf8;
@@ -113,6 +87,10 @@ public:
     bool InputFailed() const { return inputFailed_; }
 
 private:
+    // Lines are converted this many at a time, or as many as make this many units.
+    static constexpr std::size_t kLinesAtOnce = 16384;
+    static constexpr std::size_t kUnitsAtOnce = std::size_t(1) << 20;
+
     void FeedDecoded(std::string_view bytes);
     // Everything that ends a source but its summary.
     void FinishSource(bool complete);
@@ -167,7 +145,7 @@ private:
     Batch batch_;
     std::shared_ptr<Converting> converting_;  // the batch before, converted meanwhile
     std::shared_ptr<Converting> spare_;       // one converted and written, to be used again
-    std::unique_ptr<Helper> helper_;          // the other thread, from the first batch on
+    std::shared_ptr<Helper> helper_;          // the other thread, from the first batch on
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;

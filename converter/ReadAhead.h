@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "ConvertCommand.h"
+#include "ConvertStreams.h"
 
 class ReadAhead {
 public:

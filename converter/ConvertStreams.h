@@ -1,0 +1,25 @@
+// What "--convert" reads and writes, as each platform reaches its files and standard streams.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The files, standard input and output and standard error, as each platform reaches them.
+class ConvertStreams {
+public:
+    virtual ~ConvertStreams() = default;
+
+    // Opens a source by the name the user gave, "-" for standard input; on failure, the
+    // system's reason.
+    virtual bool Open(const std::string& name, std::u16string& reason) = 0;
+    // Reads from the source opened last: the number of bytes, 0 at its end, -1 on failure.
+    virtual std::ptrdiff_t Read(char* buffer, std::size_t size, std::u16string& reason) = 0;
+    virtual void Close() = 0;
+
+    enum class Written { All, ReaderGone, Failed };
+    virtual Written Write(std::string_view bytes, std::u16string& reason) = 0;
+
+    // Writes a line, UTF-8 without its line end, to standard error.
+    virtual void Complain(std::string_view message) = 0;
+};
