@@ -25,6 +25,11 @@ bool FarOutsideField(const RecordLayout& layout, std::string_view record, const 
         whole = whole * 10 + (dec[at] - '0');
     }
     if (digits == 0 || at == dec.size() || dec[at] != '.' || whole >= 90) return false;
+    // The rest must be digits, so that the cell reads as the number it seems to be, as
+    // PlaceInField's rough reading takes it: anything else is left to be read, and named, there.
+    for (++at; at < dec.size(); ++at, ++digits) {
+        if (dec[at] < '0' || dec[at] > '9' || digits == 15) return false;
+    }
     const double low = dec[0] == '-' ? -(whole + 1.0) : whole;
     const double high = low + 1.0;
     if (high >= field.centre.dec - field.radius && low <= field.centre.dec + field.radius) {
