@@ -29,14 +29,11 @@ std::span<const ScatterBand> FlaggedScatterBands();
 // The scatter at a colour, BT − VT.
 RelationScatter ScatterFor(double colourIndex, bool flagged);
 
+// The total uncertainties, B, V, R and B − V, as the errors are written.
+using Uncertainties = conversion::MagnitudeErrors;
+
 // The total uncertainties: the catalogue's errors carried through the fits, combined in
 // quadrature with the fits' scatter. R = V − 0.5 (B − V) takes V's and half B − V's, and its
 // difference from Henden's R fit as the approximation's own error. Never below the errors.
-struct Uncertainties {
-    double B = 0.0;
-    double V = 0.0;
-    double R = 0.0;
-    double BMinusV = 0.0;
-};
 Uncertainties TotalUncertainties(const conversion::MagnitudeErrors& errors,
                                  const ShownValues& shown, bool flagged);
