@@ -106,12 +106,7 @@ void CsvConverter::Feed(std::string_view bytes) {
         }
         untaken_.clear();
         compressionKnown_ = true;
-        if (GzipInflater::Begins(held)) {
-            // Without zlib the inflater has failed from the start, and the source gives nothing.
-            inflater_ = std::make_unique<GzipInflater>();
-            if (!GzipInflater::kAvailable)
-                Complain(kAfterLines, texts_.gzipUnsupported, {batch_.name});
-        }
+        if (GzipInflater::Begins(held)) inflater_ = std::make_unique<GzipInflater>();
         bytes = held;
     }
     if (inflater_) {

@@ -1,12 +1,10 @@
 #include "Gzip.h"
 
-#include <memory>
-
-#ifdef TYCHOBVR_HAVE_ZLIB
 #include <zlib.h>
 
+#include <algorithm>
 #include <climits>
-#include <cstring>
+#include <memory>
 
 struct GzipInflater::Stream {
     z_stream z{};
@@ -70,16 +68,3 @@ void GzipInflater::Inflate(std::string_view bytes,
         }
     }
 }
-
-#else
-
-struct GzipInflater::Stream {};
-
-GzipInflater::GzipInflater() : stream_(std::make_unique<Stream>()) {
-    failed_ = true;
-    reason_ = "this build reads no gzip";
-}
-GzipInflater::~GzipInflater() = default;
-void GzipInflater::Inflate(std::string_view, const std::function<void(std::string_view)>&) {}
-
-#endif

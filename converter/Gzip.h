@@ -1,5 +1,4 @@
-// gzip sources inflated as their bytes come, in bounded memory, through zlib where the build has
-// it.
+// gzip sources inflated as their bytes come, in bounded memory, through zlib.
 #pragma once
 
 #include <functional>
@@ -9,12 +8,6 @@
 
 class GzipInflater {
 public:
-#ifdef TYCHOBVR_HAVE_ZLIB
-    static constexpr bool kAvailable = true;
-#else
-    static constexpr bool kAvailable = false;
-#endif
-
     // Whether the first bytes of a source are a gzip stream's magic, or could still become it.
     static bool Begins(std::string_view head) { return head.substr(0, 2) == "\x1f\x8b"; }
     static bool MayBegin(std::string_view head) { return head.empty() || head == "\x1f"; }

@@ -72,7 +72,6 @@ constexpr Texts kEnglish{
     .starsSummary = u"%1: %2 stars, %3 lacking BT or VT",
     .nothingFound = u"%1: no BT= and VT= tags, and no table with BTmag and VTmag columns",
     .notGzip = u"%1: the gzip data is damaged or cut short: %2",
-    .gzipUnsupported = u"%1: gzip cannot be read here; unpack it first",
     .cannotRead = u"%1: cannot read: %2",
     .cannotWrite = u"cannot write the output: %1",
     .notAPosition =
@@ -179,7 +178,6 @@ constexpr Texts kJapanese{
     .starsSummary = u"%1: %2 星（うち BT か VT のないもの %3 星）",
     .nothingFound = u"%1: BT= と VT= のタグも、BTmag と VTmag の列のある表も見つかりません",
     .notGzip = u"%1: gzip のデータが壊れているか途中で切れています: %2",
-    .gzipUnsupported = u"%1: ここでは gzip を読めません。先に展開してください",
     .cannotRead = u"%1: 読み込めません: %2",
     .cannotWrite = u"出力を書き込めません: %1",
     .notAPosition =

@@ -59,7 +59,6 @@ struct Texts {
     std::u16string_view starsSummary;  // %1: the source, %2: stars, %3: stars lacking BT or VT
     std::u16string_view nothingFound;  // %1: the source
     std::u16string_view notGzip;       // %1: the source, %2: zlib's reason
-    std::u16string_view gzipUnsupported;  // %1: the source
     std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
     std::u16string_view cannotWrite;
     // Comparison stars around a position. %1: what the user typed, unless said otherwise.

@@ -52,8 +52,7 @@ std::string PageText(const std::string& language, const std::string& name) {
         {"cancelled", texts.pageCancelled},
         {"fromTextBox", texts.pageFromTextBox},
         {"textBoxName", texts.textBoxName},
-        {"cannotRead", texts.cannotRead},
-        {"notGzip", texts.notGzip}};
+        {"cannotRead", texts.cannotRead}};
     for (const auto& [key, text] : named) {
         if (name == key) return Utf8FromUtf16(text);
     }
