@@ -104,6 +104,19 @@ constexpr Texts kEnglish{
     .pageCancelled = u"%1: cancelled",
     .pageFromTextBox =
         u"The text came from the text box, because the browser did not give the clipboard (%1).",
+    .convertFiles = u"Convert files to CSV…",
+    .filesToConvert = u"Files to convert to CSV",
+    .starFiles = u"Stars: text, tables, catalogues, gzip",
+    .allFiles = u"All files",
+    .saveTable = u"Save the table as",
+    .csvFiles = u"CSV tables",
+    .converting = u"Converting to CSV",
+    .reading = u"Reading %1 (file %2 of %3)",
+    .cancel = u"Cancel",
+    .ok = u"OK",
+    .conversionEnded = u"Conversion to CSV",
+    .tableSaved = u"The table is saved as %1.",
+    .tableNotSaved = u"The table could not be saved as %1: %2",
 };
 
 // Japanese as an astronomer writes it: 等級 for magnitudes, 色指数 for the colour index, 外挿 for
@@ -210,6 +223,19 @@ constexpr Texts kJapanese{
     .pageCancelled = u"%1: キャンセルしました",
     .pageFromTextBox =
         u"ブラウザがクリップボードを渡さなかったため（%1）、テキストボックスの内容を使いました。",
+    .convertFiles = u"ファイルを CSV に変換…",
+    .filesToConvert = u"CSV に変換するファイル",
+    .starFiles = u"星のデータ（テキスト、表、カタログ、gzip）",
+    .allFiles = u"すべてのファイル",
+    .saveTable = u"表の保存先",
+    .csvFiles = u"CSV の表",
+    .converting = u"CSV に変換中",
+    .reading = u"%1 を読み込み中（%3 ファイル中 %2 番目）",
+    .cancel = u"キャンセル",
+    .ok = u"OK",
+    .conversionEnded = u"CSV への変換",
+    .tableSaved = u"表を %1 に保存しました。",
+    .tableNotSaved = u"表を %1 に保存できませんでした：%2",
 };
 
 // Each language's catalogue, by the language's two-letter code.

@@ -59,7 +59,7 @@ struct Texts {
     std::u16string_view starsSummary;  // %1: the source, %2: stars, %3: stars lacking BT or VT
     std::u16string_view nothingFound;  // %1: the source
     std::u16string_view notGzip;       // %1: the source, %2: zlib's reason
-    std::u16string_view cannotRead;       // %1: the source, %2: the system's reason
+    std::u16string_view cannotRead;    // %1: the source, %2: the system's reason
     std::u16string_view cannotWrite;
     // Comparison stars around a position. %1: what the user typed, unless said otherwise.
     std::u16string_view notAPosition;
@@ -91,8 +91,22 @@ struct Texts {
     std::u16string_view pageProgress;     // %1: the file, %2: how far, in per cent
     std::u16string_view pageDone;         // %1: the file
     std::u16string_view pageCancelled;    // %1: the file
-    std::u16string_view pageFromTextBox;  // %1: why the browser did not give the clipboard      //
-                                          // %1: the system's reason
+    std::u16string_view pageFromTextBox;  // %1: why the browser did not give the clipboard
+
+    // The windows' conversion of files.
+    std::u16string_view convertFiles;    // the command, in a menu
+    std::u16string_view filesToConvert;  // the open dialog's title
+    std::u16string_view starFiles;       // the filter of the forms that --convert reads
+    std::u16string_view allFiles;
+    std::u16string_view saveTable;  // the save dialog's title
+    std::u16string_view csvFiles;
+    std::u16string_view converting;  // the progress dialog's title
+    std::u16string_view reading;     // %1: the file, %2: its number, %3: how many files
+    std::u16string_view cancel;
+    std::u16string_view ok;
+    std::u16string_view conversionEnded;  // the messages' title
+    std::u16string_view tableSaved;       // %1: the table's file
+    std::u16string_view tableNotSaved;    // %1: the table's file, %2: the system's reason
 };
 
 const Texts& EnglishTexts();

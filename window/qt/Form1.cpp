@@ -1,22 +1,31 @@
 #include "Form1.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileDialog>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
+#include <QMimeData>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <QUrl>
 
 #include <cstddef>
 #include <string_view>
 
+#include "FilesToCsv.h"
 #include "ResultLine.h"
 #include "Texts.h"
 #include "UserTexts.h"
@@ -44,13 +53,25 @@ QFont LabelFont() {
     return font;
 }
 
+// The local files that a drag carries; none when it carries anything else as well.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (data == nullptr || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return {};
+        files << url.toLocalFile();
+    }
+    return files;
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
       Text1(new QPlainTextEdit(this)),
       Label1(new QLabel(QStringLiteral("V = xx.xxx"), this)),
-      Command1(new QPushButton(QStringLiteral("OK"), this)) {
+      Command1(new QPushButton(QStringLiteral("OK"), this)),
+      convertFiles(new QAction(ToQString(UserTexts().convertFiles), this)) {
     setWindowTitle(QStringLiteral("BT,VTからV等級を算出"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/org.tychobvr.TychoBVR.png")));
     // The layout is fixed, so the window keeps its size and offers no maximise button.
@@ -81,6 +102,16 @@ Form1::Form1(QWidget* parent)
     Command1->setDefault(false);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
+    convertFiles->setShortcut(QKeySequence::Open);
+    convertFiles->setShortcutContext(Qt::WindowShortcut);
+    addAction(convertFiles);
+    connect(convertFiles, &QAction::triggered, this, &Form1::ConvertFiles_Triggered);
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QPlainTextEdit::customContextMenuRequested, this,
+            &Form1::Text1_CustomContextMenuRequested);
+    setAcceptDrops(true);
+    Text1->viewport()->installEventFilter(this);
+
     setTabOrder(Text1, Command1);
     Text1->setFocus();
 }
@@ -89,6 +120,60 @@ void Form1::changeEvent(QEvent* event) {
     // A new palette, a dark theme for one, needs a warning colour of its own.
     if (event->type() == QEvent::PaletteChange) ColourLabel();
     QWidget::changeEvent(event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    ConvertLater(files);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text1->viewport()) {
+        switch (event->type()) {
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* drag = static_cast<QDragMoveEvent*>(event);
+                if (DroppedFiles(drag->mimeData()).isEmpty()) break;
+                drag->acceptProposedAction();
+                return true;
+            }
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                const QStringList files = DroppedFiles(drop->mimeData());
+                if (files.isEmpty()) break;
+                drop->acceptProposedAction();
+                ConvertLater(files);
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::ConvertFiles_Triggered() {
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, ToQString(UserTexts().filesToConvert), QString(), StarFilesFilter());
+    ConvertFilesToCsv(this, files);
+}
+
+void Form1::Text1_CustomContextMenuRequested(const QPoint& position) {
+    QMenu* menu = Text1->createStandardContextMenu(position);
+    menu->addSeparator();
+    menu->addAction(convertFiles);
+    menu->exec(Text1->viewport()->mapToGlobal(position));
+    delete menu;
+}
+
+void Form1::ConvertLater(const QStringList& files) {
+    QTimer::singleShot(0, this, [this, files] { ConvertFilesToCsv(this, files); });
 }
 
 void Form1::Command1_Click() {

@@ -1,0 +1,87 @@
+#include "FileConversion.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ConvertCommand.h"
+
+// The platform's files as "--convert" reads them, counted as they are read and stopped by
+// Cancel; the table to the window's file; the messages kept for the window to show.
+class FileConversion::Streams : public ConvertStreams {
+public:
+    explicit Streams(FileConversion& owner) : owner_(owner) {}
+
+    bool Open(const std::string& name, std::u16string& reason) override {
+        owner_.source_ = opened_++;
+        if (Stopped(reason)) return false;
+        return owner_.files_.Open(name, reason);
+    }
+
+    std::ptrdiff_t Read(char* buffer, std::size_t size, std::u16string& reason) override {
+        if (Stopped(reason)) return -1;
+        const std::ptrdiff_t count = owner_.files_.Read(buffer, size, reason);
+        if (count > 0) owner_.read_ += static_cast<std::uint64_t>(count);
+        return count;
+    }
+
+    void Close() override { owner_.files_.Close(); }
+
+    Written Write(std::string_view bytes, std::u16string& reason) override {
+        if (Stopped(reason)) return Written::Failed;
+        return owner_.write_(bytes, reason) ? Written::All : Written::Failed;
+    }
+
+    void Complain(std::string_view message) override {
+        const std::lock_guard<std::mutex> lock(owner_.messagesMutex_);
+        owner_.messages_ += message;
+        owner_.messages_ += '\n';
+    }
+
+private:
+    bool Stopped(std::u16string& reason) const {
+        if (!owner_.cancelled_) return false;
+        reason = u"cancelled";
+        return true;
+    }
+
+    FileConversion& owner_;
+    std::size_t opened_ = 0;
+};
+
+FileConversion::FileConversion(std::vector<std::string> sources, std::uint64_t totalBytes,
+                               const Texts& texts, ConvertStreams& files, Write write)
+    : files_(files), write_(std::move(write)), totalBytes_(totalBytes) {
+    thread_ = std::thread(
+        [this, sources = std::move(sources), &texts]() mutable { Run(std::move(sources), texts); });
+}
+
+FileConversion::~FileConversion() {
+    Cancel();
+    Wait();
+}
+
+void FileConversion::Wait() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void FileConversion::Cancel() { cancelled_ = true; }
+
+FileConversion::Progress FileConversion::Now() const {
+    const bool done = done_;
+    const double fraction = totalBytes_ == 0
+                                ? (done ? 1.0 : 0.0)
+                                : static_cast<double>(read_) / static_cast<double>(totalBytes_);
+    return {std::min(fraction, 1.0), source_, done};
+}
+
+std::string FileConversion::Messages() const {
+    const std::lock_guard<std::mutex> lock(messagesMutex_);
+    return messages_;
+}
+
+void FileConversion::Run(std::vector<std::string> sources, const Texts& texts) {
+    Streams streams(*this);
+    // Never standard input: a window has none to read.
+    if (!sources.empty()) status_ = RunConvert(sources, {}, texts, streams);
+    done_ = true;
+}

@@ -1,0 +1,16 @@
+// The window's conversion of files: where to save the table, the conversion with its progress
+// and Cancel, and what it had to say.
+#pragma once
+
+#include <QStringList>
+
+class QWidget;
+
+// Asks where to save the table of the files, converts them there off the window's thread while
+// a progress dialog shows how far it has come, and shows the converter's messages. Cancel, or
+// Escape, leaves no file behind: the table is written beside its target and put in its place
+// only when complete.
+void ConvertFilesToCsv(QWidget* window, const QStringList& files);
+
+// The open dialog's filter of the files that the converter reads.
+QString StarFilesFilter();
