@@ -3,6 +3,7 @@
 #include "Form1.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <climits>
@@ -12,6 +13,7 @@
 
 #include "Clipboard.h"
 #include "Dpi.h"
+#include "FilesToCsv.h"
 #include "Texts.h"
 #include "UserTexts.h"
 #include "WarningColour.h"
@@ -108,7 +110,10 @@ bool Form1::Create(HINSTANCE instanceHandle, int show) {
     return true;
 }
 
-bool Form1::HandleDialogKeys(MSG& message) { return IsDialogMessageW(window, &message) != FALSE; }
+bool Form1::HandleDialogKeys(MSG& message) {
+    return TranslateAcceleratorW(window, accelerators.get(), &message) != 0 ||
+           IsDialogMessageW(window, &message) != FALSE;
+}
 
 LRESULT CALLBACK Form1::WndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Form1* self = nullptr;
@@ -156,6 +161,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(wParam);
             return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(wParam)) return 0;
+            break;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(wParam, lParam);
         case WM_DPICHANGED:
@@ -218,6 +229,16 @@ bool Form1::OnCreate() {
     }
     ShowResult(MessageResult(u"V = xx.xxx", UserTexts()));
 
+    // Files: Ctrl+O, the system menu above Close, or a drop anywhere on the window.
+    ACCEL convert{FVIRTKEY | FCONTROL, 'O', IDM_CONVERT};
+    accelerators.reset(CreateAcceleratorTableW(&convert, 1));
+    if (const HMENU menu = GetSystemMenu(window, FALSE)) {
+        const std::u16string item = std::u16string(UserTexts().convertFiles) + u"\tCtrl+O";
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_CONVERT, Wide(item));
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+    }
+    DragAcceptFiles(window, TRUE);
+
     LayOut(DpiOf(window));
     lastFocus = Text1;
     return true;
@@ -235,6 +256,15 @@ void Form1::OnActivate(WPARAM wParam) {
 void Form1::OnCommand(WPARAM wParam) {
     // IDOK and IDCANCEL, from Enter and Escape, press nothing and close nothing.
     if (LOWORD(wParam) == IDC_COMMAND1 && HIWORD(wParam) == BN_CLICKED) Command1_Click();
+    if (LOWORD(wParam) == IDM_CONVERT) ConvertFiles_Click();
+}
+
+void Form1::OnDropFiles(HDROP drop) { ConvertFilesToCsv(window, DroppedFiles(drop)); }
+
+bool Form1::OnSysCommand(WPARAM wParam) {
+    if ((wParam & 0xFFF0) != IDM_CONVERT) return false;
+    ConvertFiles_Click();
+    return true;
 }
 
 LRESULT Form1::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
@@ -300,6 +330,8 @@ void Form1::LayOut(UINT dpi) {
     messageFont = std::move(newMessageFont);
     labelFont = std::move(newLabelFont);
 }
+
+void Form1::ConvertFiles_Click() { ConvertFilesToCsv(window, AskForStarFiles(window)); }
 
 void Form1::Command1_Click() {
     const WaitCursor busy;

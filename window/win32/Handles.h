@@ -13,6 +13,11 @@ struct GdiObjectDeleter {
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
+struct AcceleratorsDeleter {
+    void operator()(HACCEL accelerators) const noexcept { DestroyAcceleratorTable(accelerators); }
+};
+using UniqueAccelerators = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorsDeleter>;
+
 // For what Windows allocates with LocalAlloc and hands over, such as CommandLineToArgvW's list.
 struct LocalDeleter {
     void operator()(void* memory) const noexcept { LocalFree(memory); }

@@ -5,8 +5,13 @@
 #include "Console.h"
 #include "Utf.h"
 
-Win32ConvertStreams::Win32ConvertStreams()
-    : output_(GetStdHandle(STD_OUTPUT_HANDLE)), errors_(GetStdHandle(STD_ERROR_HANDLE)) {
+Win32ConvertStreams::Win32ConvertStreams() = default;
+
+void Win32ConvertStreams::FindStandardStreams() {
+    if (streamsFound_) return;
+    streamsFound_ = true;
+    output_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    errors_ = GetStdHandle(STD_ERROR_HANDLE);
     // A window program started from a console has no standard streams of its own: it writes
     // to that console, where one can be borrowed.
     if ((!IsUsable(output_) || !IsUsable(errors_)) && AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -28,6 +33,7 @@ Win32ConvertStreams::~Win32ConvertStreams() {
 
 bool Win32ConvertStreams::Open(const std::string& name, std::u16string& reason) {
     if (name == "-") {
+        FindStandardStreams();
         source_ = GetStdHandle(STD_INPUT_HANDLE);
         ownsSource_ = false;
         if (!IsUsable(source_)) {
@@ -65,6 +71,7 @@ void Win32ConvertStreams::Close() {
 }
 
 ConvertStreams::Written Win32ConvertStreams::Write(std::string_view bytes, std::u16string& reason) {
+    FindStandardStreams();
     DWORD mode = 0;
     // A console shows UTF-16 whatever its code page; the rows are whole characters.
     if (GetConsoleMode(output_, &mode)) {
@@ -90,5 +97,6 @@ ConvertStreams::Written Win32ConvertStreams::Write(std::string_view bytes, std::
 }
 
 void Win32ConvertStreams::Complain(std::string_view message) {
+    FindStandardStreams();
     WriteTo(errors_, u"tychobvr: " + Utf16FromUtf8(message) + u"\n");
 }

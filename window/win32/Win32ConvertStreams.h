@@ -5,6 +5,8 @@
 
 #include "ConvertCommand.h"
 
+// The standard streams are looked for when first used, so that the window's own
+// conversion, which only reads files, never borrows a console.
 class Win32ConvertStreams : public ConvertStreams {
 public:
     Win32ConvertStreams();
@@ -19,9 +21,12 @@ public:
     void Complain(std::string_view message) override;
 
 private:
+    void FindStandardStreams();
+
     HANDLE source_ = INVALID_HANDLE_VALUE;
     bool ownsSource_ = false;
     HANDLE output_ = INVALID_HANDLE_VALUE;
     HANDLE errors_ = INVALID_HANDLE_VALUE;
     HANDLE console_ = INVALID_HANDLE_VALUE;  // the parent's, borrowed by a window program
+    bool streamsFound_ = false;
 };
