@@ -91,6 +91,42 @@ private:
     UINT_PTR timer_ = 0;
 };
 
+// With TYCHOBVR_SCREENSHOTS set to a folder, a picture of the dialog as the screen shows it,
+// a BMP named for it and the language, for a person to look at.
+void Snap(HWND dialog, const wchar_t* name) {
+    const wchar_t* folder = _wgetenv(L"TYCHOBVR_SCREENSHOTS");
+    if (folder == nullptr) return;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(200);  // the X server draws what Wine sent it
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    const BITMAPFILEHEADER file{0x4D42,
+                                static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + size),
+                                0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header)};
+    const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    std::ofstream out(std::filesystem::path(std::wstring(folder) + L"\\win32-" + name +
+                                            (japanese ? L"-ja.bmp" : L"-en.bmp")),
+                      std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), size);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 void Click(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 // The file name box of a common file dialog: an edit of its own, or the edit somewhere inside
@@ -154,11 +190,12 @@ DialogScript::Step Replace() {
 }
 
 // The messages at the end: their text kept, then closed with Enter.
-DialogScript::Step ReadMessages(std::wstring* said) {
-    return [said](HWND dialog) {
+DialogScript::Step ReadMessages(std::wstring* said, const wchar_t* picture = nullptr) {
+    return [said, picture](HWND dialog) {
         const HWND messages = GetDlgItem(dialog, IDC_MESSAGES);
         if (messages == nullptr) return false;
         *said = WindowTextOf(messages);
+        if (picture != nullptr) Snap(dialog, picture);
         Click(dialog, IDOK);
         return true;
     };
@@ -310,7 +347,7 @@ TEST_F(FilesToCsvTest, ConvertsAsTheCommandLine) {
         if (!dropped)
             steps.push_back(PickFiles({L"catalogue.tsv", L"tyc2-sample.dat.gz", L"stars.txt"}));
         steps.push_back(SaveAs(&proposed, target));
-        steps.push_back(ReadMessages(&said));
+        steps.push_back(ReadMessages(&said, dropped ? L"messages" : nullptr));
         const DialogScript script(std::move(steps));
         if (dropped) {
             // The shell drops files only on a window that says it takes them.
@@ -372,6 +409,7 @@ TEST_F(FilesToCsvTest, EscapeLeavesNoFile) {
                                    if (bar == nullptr) return false;
                                    position = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
                                    if (position <= 0) return false;
+                                   Snap(dialog, L"progress");
                                    escaped = Clock::now();
                                    PostMessageW(GetDlgItem(dialog, IDCANCEL), WM_KEYDOWN, VK_ESCAPE,
                                                 1);
