@@ -135,9 +135,11 @@ struct Converted {
     QString messages;
 };
 Converted ConvertedByCommandLine(const QStringList& files) {
+    QStringList arguments = QStringLiteral(TYCHOBVR_PROGRAM).split(u';');
+    const QString command = arguments.takeFirst();
+    arguments << QStringLiteral("--convert") << files;
     QProcess program;
-    program.start(QStringLiteral(TYCHOBVR_PROGRAM),
-                  QStringList{QStringLiteral("--convert")} + files);
+    program.start(command, arguments);
     program.waitForFinished(60000);
     return {program.readAllStandardOutput(),
             QString::fromUtf8(program.readAllStandardError()).remove(QStringLiteral("tychobvr: "))};
