@@ -227,7 +227,8 @@ std::vector<std::u16string> AskForStarFiles(HWND owner) {
     std::vector<std::u16string> files;
     for (std::size_t at = first.size() + 1; at < picked.size() && picked[at] != u'\0';) {
         const std::u16string name = FromWide(reinterpret_cast<const wchar_t*>(picked.c_str() + at));
-        files.push_back(first + u'\\' + name);
+        // A drive's root ends in its backslash already.
+        files.push_back(first.back() == u'\\' ? first + name : first + u'\\' + name);
         at += name.size() + 1;
     }
     return files;

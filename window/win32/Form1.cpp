@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Clipboard.h"
 #include "Dpi.h"
@@ -259,7 +260,11 @@ void Form1::OnCommand(WPARAM wParam) {
     if (LOWORD(wParam) == IDM_CONVERT) ConvertFiles_Click();
 }
 
-void Form1::OnDropFiles(HDROP drop) { ConvertFilesToCsv(window, DroppedFiles(drop)); }
+void Form1::OnDropFiles(HDROP drop) {
+    const std::vector<std::u16string> files = DroppedFiles(drop);
+    // While a dialog of the window's is open, the window takes nothing more.
+    if (IsWindowEnabled(window)) ConvertFilesToCsv(window, files);
+}
 
 bool Form1::OnSysCommand(WPARAM wParam) {
     if ((wParam & 0xFFF0) != IDM_CONVERT) return false;
