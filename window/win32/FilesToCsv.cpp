@@ -61,6 +61,21 @@ std::u16string StarPatterns() {
     return patterns;
 }
 
+// Runs a dialog of the program's resources as a modal one, its messages handled by the object's
+// HandleMessage; gives what the dialog ended with.
+template <typename Dialog>
+INT_PTR RunModal(HWND owner, int resource, Dialog& handler) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    const DLGPROC procedure = [](HWND dialog, UINT message, WPARAM wParam,
+                                 LPARAM lParam) -> INT_PTR {
+        if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        return self == nullptr ? FALSE : self->HandleMessage(dialog, message, wParam);
+    };
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(resource), owner, procedure,
+                           reinterpret_cast<LPARAM>(&handler));
+}
+
 // The progress of a conversion, with its Cancel; it ends itself when the conversion ends.
 class ProgressDialog {
 public:
@@ -68,32 +83,25 @@ public:
         : conversion_(conversion), files_(files) {}
 
     // True when the conversion ended, false when it was cancelled.
-    bool Run(HWND owner) {
-        const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-        return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PROGRESS), owner, DialogProc,
-                               reinterpret_cast<LPARAM>(this)) == IDOK;
-    }
+    bool Run(HWND owner) { return RunModal(owner, IDD_PROGRESS, *this) == IDOK; }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<ProgressDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (self == nullptr) return FALSE;
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam) {
         switch (message) {
             case WM_INITDIALOG:
-                self->OnInitDialog(dialog);
+                OnInitDialog(dialog);
                 return TRUE;
             case WM_TIMER:
-                self->OnTimer();
+                OnTimer();
                 return TRUE;
             case WM_COMMAND:
-                if (LOWORD(wParam) == IDCANCEL) self->OnCancel();
+                if (LOWORD(wParam) == IDCANCEL) OnCancel();
                 return TRUE;
             default:
                 return FALSE;
         }
     }
 
+private:
     void OnInitDialog(HWND dialogHandle) {
         dialog_ = dialogHandle;
         const Texts& texts = UserTexts();
@@ -145,20 +153,12 @@ public:
     MessagesDialog(std::u16string_view title, std::u16string text)
         : title_(title), text_(std::move(text)) {}
 
-    void Run(HWND owner) {
-        const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MESSAGES), owner, DialogProc,
-                        reinterpret_cast<LPARAM>(this));
-    }
+    void Run(HWND owner) { RunModal(owner, IDD_MESSAGES, *this); }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<MessagesDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (self == nullptr) return FALSE;
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam) {
         switch (message) {
             case WM_INITDIALOG:
-                return self->OnInitDialog(dialog);
+                return OnInitDialog(dialog);
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
                 return TRUE;
@@ -167,6 +167,7 @@ private:
         }
     }
 
+private:
     INT_PTR OnInitDialog(HWND dialog) {
         SetWindowTextW(dialog, Wide(title_));
         SetDlgItemTextW(dialog, IDOK, Wide(std::u16string(UserTexts().ok)));
