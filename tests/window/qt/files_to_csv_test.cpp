@@ -135,11 +135,9 @@ struct Converted {
     QString messages;
 };
 Converted ConvertedByCommandLine(const QStringList& files) {
-    QStringList arguments = QStringLiteral(TYCHOBVR_PROGRAM).split(u';');
-    const QString command = arguments.takeFirst();
-    arguments << QStringLiteral("--convert") << files;
     QProcess program;
-    program.start(command, arguments);
+    program.start(QStringLiteral(TYCHOBVR_PROGRAM),
+                  QStringList{QStringLiteral("--convert")} + files);
     program.waitForFinished(60000);
     return {program.readAllStandardOutput(),
             QString::fromUtf8(program.readAllStandardError()).remove(QStringLiteral("tychobvr: "))};
@@ -277,14 +275,13 @@ private slots:
     // Escape on the progress dialog stops the conversion of a large file at once, and leaves no
     // file behind, neither the table nor the one it was written into.
     void cancelLeavesNoFile() {
-        const QString big = folder->filePath(QStringLiteral("tyc2.dat"));
+        const QString big = folder->filePath(QStringLiteral("suppl_1.dat"));
         {
-            QProcess unpack;
-            unpack.start(QStringLiteral("gzip"),
-                         {QStringLiteral("-dc"),
-                          QDir(samples).filePath(QStringLiteral("tyc2-sample.dat.gz"))});
-            QVERIFY(unpack.waitForFinished());
-            const QByteArray record = unpack.readAllStandardOutput().split('\n').value(0) + '\n';
+            const QByteArray record =
+                ReadAll(QDir(samples).filePath(QStringLiteral("suppl-sample.dat")))
+                    .split('\n')
+                    .value(0) +
+                '\n';
             QFile file(big);
             QVERIFY(file.open(QIODevice::WriteOnly));
             const QByteArray block =
