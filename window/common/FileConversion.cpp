@@ -1,6 +1,7 @@
 #include "FileConversion.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "ConvertCommand.h"
@@ -19,8 +20,11 @@ public:
 
     std::ptrdiff_t Read(char* buffer, std::size_t size, std::u16string& reason) override {
         if (Stopped(reason)) return -1;
+        // A read that never ends, as from a share gone away, is left behind by the conversion:
+        // once it ends it touches nothing but its own count.
+        const std::shared_ptr<std::atomic<std::uint64_t>> counted = owner_.read_;
         const std::ptrdiff_t count = owner_.files_.Read(buffer, size, reason);
-        if (count > 0) owner_.read_ += static_cast<std::uint64_t>(count);
+        if (count > 0) *counted += static_cast<std::uint64_t>(count);
         return count;
     }
 
@@ -70,7 +74,7 @@ FileConversion::Progress FileConversion::Now() const {
     const bool done = done_;
     const double fraction = totalBytes_ == 0
                                 ? (done ? 1.0 : 0.0)
-                                : static_cast<double>(read_) / static_cast<double>(totalBytes_);
+                                : static_cast<double>(*read_) / static_cast<double>(totalBytes_);
     return {std::min(fraction, 1.0), source_, done};
 }
 

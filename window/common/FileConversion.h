@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -67,7 +68,8 @@ private:
     std::uint64_t totalBytes_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> done_{false};
-    std::atomic<std::uint64_t> read_{0};
+    std::shared_ptr<std::atomic<std::uint64_t>> read_ =
+        std::make_shared<std::atomic<std::uint64_t>>(0);
     std::atomic<std::size_t> source_{0};
     int status_ = 0;  // written before done_, read after it
     mutable std::mutex messagesMutex_;
