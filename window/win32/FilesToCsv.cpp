@@ -181,6 +181,20 @@ private:
     std::u16string text_;
 };
 
+// What both file dialogs are given: their owner, title and filter, and the room for the names
+// picked, which may hold a name to begin with. The texts must outlive the dialog.
+OPENFILENAMEW FileDialog(HWND owner, const std::u16string& title, const std::u16string& filter,
+                         std::u16string& names) {
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = Wide(filter);
+    dialog.lpstrFile = reinterpret_cast<wchar_t*>(names.data());
+    dialog.nMaxFile = static_cast<DWORD>(names.size());
+    dialog.lpstrTitle = Wide(title);
+    return dialog;
+}
+
 // Where the user wants the table: beside the first file, as tychobvr.csv, unless they say
 // otherwise; nothing when they close the dialog. Windows asks whether to replace a file.
 std::u16string AskForTarget(HWND owner, const std::u16string& firstFile) {
@@ -190,14 +204,8 @@ std::u16string AskForTarget(HWND owner, const std::u16string& firstFile) {
     const std::u16string folder = FolderOf(firstFile);
     const std::u16string title(texts.saveTable);
     const std::u16string filter = Filter({texts.csvFiles, u"*.csv"});
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = Wide(filter);
-    dialog.lpstrFile = reinterpret_cast<wchar_t*>(name.data());
-    dialog.nMaxFile = kPickedLength;
+    OPENFILENAMEW dialog = FileDialog(owner, title, filter, name);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : Wide(folder);
-    dialog.lpstrTitle = Wide(title);
     dialog.lpstrDefExt = L"csv";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOREADONLYRETURN;
@@ -212,13 +220,7 @@ std::vector<std::u16string> AskForStarFiles(HWND owner) {
     std::u16string picked(kPickedLength, u'\0');
     const std::u16string title(texts.filesToConvert);
     const std::u16string filter = Filter({texts.allFiles, u"*.*", texts.starFiles, StarPatterns()});
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = Wide(filter);
-    dialog.lpstrFile = reinterpret_cast<wchar_t*>(picked.data());
-    dialog.nMaxFile = kPickedLength;
-    dialog.lpstrTitle = Wide(title);
+    OPENFILENAMEW dialog = FileDialog(owner, title, filter, picked);
     dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
                    OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&dialog)) return {};
