@@ -39,7 +39,8 @@ std::wstring WindowTextOf(HWND window) {
     return text;
 }
 
-// The dialog of this thread on top: a visible "#32770" that no other dialog is owned by.
+// The dialog of this thread on top: a visible "#32770" that is enabled, as one under another
+// modal dialog is not.
 HWND TopDialog() {
     HWND found = nullptr;
     EnumThreadWindows(
