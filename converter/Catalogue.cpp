@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include "ShortCopy.h"
+#include "SkyPosition.h"
 #include "tychobvr/conversion.h"
 
 #include <algorithm>
@@ -138,7 +139,8 @@ std::optional<SourceForm> FormNamed(std::string_view name) {
                                        {"table", SourceForm::Table},
                                        {"tyc2", SourceForm::Tycho2},
                                        {"suppl", SourceForm::Tycho2Supplement},
-                                       {"hip", SourceForm::Hipparcos}};
+                                       {"hip", SourceForm::Hipparcos},
+                                       {"variables", SourceForm::Variables}};
     for (const Named& named : kNames) {
         if (named.name.size() == name.size() &&
             std::equal(name.begin(), name.end(), named.name.begin(),
@@ -216,7 +218,28 @@ std::u16string CellText(const Cell& cell) {
     return text;
 }
 
-std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
+namespace {
+
+// The position's columns, by the first pair of names that the header has.
+void FindPosition(TableLayout& layout) {
+    static constexpr std::string_view kPositions[][2] = {
+        {"_RAJ2000", "_DEJ2000"}, {"RAJ2000", "DEJ2000"}, {"RA_ICRS", "DE_ICRS"},
+        {"RAmdeg", "DEmdeg"},     {"RAdeg", "DEdeg"},     {"ra", "dec"}};
+    for (const auto& [ra, dec] : kPositions) {
+        const std::size_t raColumn = ColumnNamed(layout.names, {ra});
+        const std::size_t decColumn = ColumnNamed(layout.names, {dec});
+        if (raColumn != TableLayout::kNone && decColumn != TableLayout::kNone) {
+            layout.ra = raColumn;
+            layout.dec = decColumn;
+            return;
+        }
+    }
+}
+
+// The header's layout under the first separator that the line has for which `named` finds
+// the columns it needs.
+template <typename Named>
+std::optional<TableLayout> HeaderOf(std::u16string_view line, Named named) {
     std::vector<Cell> cells;
     for (const char16_t separator : {u'\t', u';', u'|', u','}) {
         if (line.find(separator) == std::u16string_view::npos) continue;
@@ -225,10 +248,19 @@ std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
         layout.quoted = separator == u',' || separator == u';';
         SplitCells(line, layout, cells);
         for (const Cell& cell : cells) layout.names.push_back(CellText(cell));
+        if (named(layout)) return layout;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
+    return HeaderOf(line, [](TableLayout& layout) {
         const auto& names = layout.names;
         layout.BT = ColumnNamed(names, {"BTmag", "BT"});
         layout.VT = ColumnNamed(names, {"VTmag", "VT"});
-        if (layout.BT == TableLayout::kNone || layout.VT == TableLayout::kNone) continue;
+        if (layout.BT == TableLayout::kNone || layout.VT == TableLayout::kNone) return false;
         layout.errorBT = ColumnNamed(names, {"e_BTmag", "e_BT"});
         layout.errorVT = ColumnNamed(names, {"e_VTmag", "e_VT"});
         const std::size_t tycho[3] = {ColumnNamed(names, {"TYC1"}), ColumnNamed(names, {"TYC2"}),
@@ -243,18 +275,7 @@ std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
                 layout.name = ColumnNamed(names, {"Name", "ID", "MAIN_ID", "Star"});
             }
         }
-        static constexpr std::string_view kPositions[][2] = {
-            {"_RAJ2000", "_DEJ2000"}, {"RAJ2000", "DEJ2000"}, {"RA_ICRS", "DE_ICRS"},
-            {"RAmdeg", "DEmdeg"},     {"RAdeg", "DEdeg"},     {"ra", "dec"}};
-        for (const auto& [ra, dec] : kPositions) {
-            const std::size_t raColumn = ColumnNamed(names, {ra});
-            const std::size_t decColumn = ColumnNamed(names, {dec});
-            if (raColumn != TableLayout::kNone && decColumn != TableLayout::kNone) {
-                layout.ra = raColumn;
-                layout.dec = decColumn;
-                break;
-            }
-        }
+        FindPosition(layout);
         layout.prox = ColumnNamed(names, {"prox"});
         layout.posflg = ColumnNamed(names, {"posflg"});
         layout.pflag = ColumnNamed(names, {"pflag"});
@@ -263,9 +284,22 @@ std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
         layout.multFlag = ColumnNamed(names, {"MultFlag"});
         layout.varFlag = ColumnNamed(names, {"VarFlag"});
         layout.hvarType = ColumnNamed(names, {"HvarType"});
-        return layout;
-    }
-    return std::nullopt;
+        return true;
+    });
+}
+
+std::optional<TableLayout> VariableListHeaderOf(std::u16string_view line) {
+    return HeaderOf(line, [](TableLayout& layout) {
+        const auto& names = layout.names;
+        if (ColumnNamed(names, {"BTmag", "BT", "VTmag", "VT"}) != TableLayout::kNone) return false;
+        layout.name = ColumnNamed(names, {"Name", "GCVS", "VarName", "MAIN_ID"});
+        layout.type = ColumnNamed(names, {"Type", "VarType"});
+        // VSX's own flag: 2 where the star was found constant or does not exist.
+        layout.varFlag = ColumnNamed(names, {"V"});
+        FindPosition(layout);
+        return layout.name != TableLayout::kNone && layout.type != TableLayout::kNone &&
+               layout.ra != TableLayout::kNone;
+    });
 }
 
 bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
@@ -280,7 +314,8 @@ bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
         return column < cells.size() && !cells[column].text.empty() &&
                !ReadCellNumber(cells[column].text);
     };
-    return unit(layout.BT) && unit(layout.VT);
+    if (layout.BT != TableLayout::kNone) return unit(layout.BT) && unit(layout.VT);
+    return unit(layout.ra) && unit(layout.dec) && !ReadCellDeclination(cells[layout.dec].text);
 }
 
 namespace {

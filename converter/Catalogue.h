@@ -16,6 +16,7 @@ enum class SourceForm {
     Tycho2,            // tyc2.dat
     Tycho2Supplement,  // suppl_1.dat and suppl_2.dat
     Hipparcos,         // hip_main.dat
+    Variables,         // a list of known variable stars, which gives no rows
 };
 
 // Whether the form is one of a catalogue's own files, with a record to a line.
@@ -24,7 +25,8 @@ constexpr bool IsRecordForm(SourceForm form) {
            form == SourceForm::Hipparcos;
 }
 
-// The form a user names: "text", "table", "tyc2", "suppl" or "hip"; nothing for another name.
+// The form a user names: "text", "table", "tyc2", "suppl", "hip" or "variables"; nothing for
+// another name.
 std::optional<SourceForm> FormNamed(std::string_view name);
 
 // A field of a fixed-width record, by its first byte and its length, counted from 0.
@@ -65,6 +67,7 @@ struct TableLayout {
     std::size_t tycho[3] = {kNone, kNone, kNone};
     std::size_t hip = kNone, name = kNone;
     std::size_t ra = kNone, dec = kNone;
+    std::size_t type = kNone;  // a list of variables' type of variability; varFlag is VSX's V
     // The catalogues' flags of doubles and variables, by their own names.
     std::size_t prox = kNone, posflg = kNone, pflag = kNone, ccdm = kNone;
     std::size_t proxy = kNone, multFlag = kNone, varFlag = kNone, hvarType = kNone;
@@ -73,6 +76,10 @@ struct TableLayout {
 // The layout whose header the line is: the first separator of TAB, ';', '|' and ',' under which
 // it names a BT and a VT column (BTmag and VTmag, or BT and VT, in any case).
 std::optional<TableLayout> TableHeaderOf(std::u16string_view line);
+// The layout whose header the line is as a list of known variables, as VizieR writes VSX and the
+// GCVS: the first separator under which it names a star's name (Name, GCVS, VarName or MAIN_ID),
+// a position and a type of variability (Type or VarType), and no BT or VT.
+std::optional<TableLayout> VariableListHeaderOf(std::u16string_view line);
 
 // A cell of a row as it stands between separators, without its padding blanks; a quoted cell's
 // text is inside its quotes, with any doubled quote still doubled.
@@ -87,7 +94,8 @@ bool EndsInsideQuotes(std::u16string_view row);
 // A cell's text, with doubled quotes undoubled.
 std::u16string CellText(const Cell& cell);
 
-// The line right after a header that gives the units, or a line of dashes under the header.
+// The line right after a header that gives the units, or a line of dashes under the header: the
+// units of BT and VT, or of a list's position.
 bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
 
 // The blanks that pad a value or field. Records of ASCII alone are read as the bytes they are,

@@ -10,6 +10,8 @@ class ConvertStreams {
 public:
     virtual ~ConvertStreams() = default;
 
+    // Which of the sources, counted from 0, is opened next, for a progress.
+    virtual void Reading(std::size_t /*source*/) {}
     // Opens a source by the name the user gave, "-" for standard input; on failure, the
     // system's reason.
     virtual bool Open(const std::string& name, std::u16string& reason) = 0;

@@ -94,8 +94,42 @@ void CsvConverter::Complain(std::uint64_t line, std::u16string_view text,
     batch_.notes.push_back({line, Utf8FromUtf16(Substitute(text, values))});
 }
 
+namespace {
+
+// A count as the summary gives it, its thousands grouped: "2,539,913".
+std::u16string Grouped(std::uint64_t count) {
+    const std::u16string digits = Decimal(count);
+    std::u16string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) grouped += u',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+}  // namespace
+
+std::optional<bool> CsvConverter::SourceIsList() const {
+    if (form_ == SourceForm::Automatic) return std::nullopt;
+    return form_ == SourceForm::Variables;
+}
+
+bool CsvConverter::Skipped() {
+    if (form_ == SourceForm::Automatic ||
+        (form_ == SourceForm::Variables) == (options_.listsInto != nullptr)) {
+        return false;
+    }
+    batch_.text.clear();
+    batch_.bytes.clear();
+    batch_.lines.clear();
+    batch_.notes.clear();
+    lineStart_ = recordStart_ = 0;
+    untaken_.clear();
+    return true;
+}
+
 void CsvConverter::Feed(std::string_view bytes) {
-    if (outputFailed_) return;
+    if (outputFailed_ || Skipped()) return;
     std::string held;  // the first bytes of the source, held back until its form is known
     if (!compressionKnown_) {
         // A gzip stream begins with its two magic bytes, which may come one piece at a time.
@@ -140,7 +174,7 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
         bytes.remove_prefix(step.taken);
         if (step.lineEnded) {
             EndLine();
-            if (outputFailed_) return;
+            if (outputFailed_ || Skipped()) return;
         } else if (text.size() - lineStart_ >= lineLimit_) {
             if (form_ == SourceForm::Automatic || form_ == SourceForm::Tagged) {
                 std::u16string line = text.substr(lineStart_);
@@ -203,10 +237,11 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
 }
 
 std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
-    if (outputFailed_ || options_.selection.field || !IsRecordForm(form_) || !compressionKnown_ ||
-        inflater_ || !untaken_.empty() || batch_.text.size() != lineStart_ ||
-        recordStart_ != lineStart_ || overlong_ || decoder_.LineInvalid() ||
-        !decoder_.AsciiCompatible()) {
+    // Another converter has no lists of variables to judge its stars by.
+    if (outputFailed_ || options_.selection.field || options_.selection.variables ||
+        !IsRecordForm(form_) || !compressionKnown_ || inflater_ || !untaken_.empty() ||
+        batch_.text.size() != lineStart_ || recordStart_ != lineStart_ || overlong_ ||
+        decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
         return std::nullopt;
     }
     if (BatchHasWork()) WriteRows();
@@ -237,7 +272,22 @@ void CsvConverter::AddPart(const Stars& part) {
 
 void CsvConverter::EndSource(bool complete) {
     if (outputFailed_) return;
-    FinishSource(complete);
+    if (!Skipped()) FinishSource(complete);
+    // What a source of another form says is told where it is read.
+    if (Skipped()) return;
+    if (form_ == SourceForm::Variables) {
+        // A list that marks nothing is no list the user meant to give.
+        const std::u16string_view fault = !table_            ? texts_.noListHeader
+                                          : positioned_ == 0 ? texts_.noListPositions
+                                                             : u"";
+        if (!fault.empty()) {
+            inputFailed_ = true;
+            report_(Utf8FromUtf16(Substitute(fault, {batch_.name})));
+        }
+        report_(Utf8FromUtf16(Substitute(stars_ == 1 ? texts_.listSummaryOne : texts_.listSummary,
+                                         {batch_.name, Grouped(stars_)})));
+        return;
+    }
     const bool noStars = form_ == SourceForm::Tagged || (form_ == SourceForm::Table && !table_);
     // A stream that was damaged or cut short has said so: what it lacks is the rest of it.
     const bool streamCut = inflater_ && !inflater_->Ended();
@@ -252,21 +302,6 @@ void CsvConverter::EndSource(bool complete) {
             Substitute(texts_.noPositions, {batch_.name, options_.selection.field->centreText})));
     }
 }
-
-namespace {
-
-// A count as the summary gives it, its thousands grouped: "2,539,913".
-std::u16string Grouped(std::uint64_t count) {
-    const std::u16string digits = Decimal(count);
-    std::u16string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && (digits.size() - i) % 3 == 0) grouped += u',';
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
-}  // namespace
 
 void CsvConverter::Finish() {
     const std::optional<NearField>& field = options_.selection.field;
@@ -288,10 +323,18 @@ void CsvConverter::Finish() {
     heldText_.clear();
     if (outputFailed_) return;
     const bool ranges = options_.selection.V.Limits() || options_.selection.BMinusV.Limits();
+    // Whether variability was checked at all, and what the lists found.
+    std::u16string variables;
+    if (options_.selection.variables) {
+        variables =
+            Substitute(knownVariables_ == 1 ? texts_.nearKnownVariable : texts_.nearKnownVariables,
+                       Grouped(knownVariables_));
+    }
     report_(Utf8FromUtf16(
         Substitute(within_ == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
                    {Grouped(within_), field->radiusText, field->centreText, Grouped(usable_),
-                    Grouped(read_), ranges ? texts_.nearRanges : std::u16string_view()})));
+                    Grouped(read_), ranges ? texts_.nearRanges : std::u16string_view(), variables,
+                    options_.selection.variables ? std::u16string_view() : texts_.nearUnchecked})));
 }
 
 void CsvConverter::FinishSource(bool complete) {
@@ -320,6 +363,7 @@ void CsvConverter::FinishSource(bool complete) {
     untaken_.clear();
     // Only comments and blank lines: tagged text without a tag.
     if (form_ == SourceForm::Automatic) form_ = batch_.form = SourceForm::Tagged;
+    if (Skipped()) return;
     if (BatchHasWork()) WriteRows();
     CollectRows();
 }
@@ -330,6 +374,9 @@ void CsvConverter::Decide(std::u16string_view line) {
     } else if (auto table = TableHeaderOf(line)) {
         form_ = SourceForm::Table;
         table_ = std::make_shared<const TableLayout>(std::move(*table));
+    } else if (auto list = VariableListHeaderOf(line)) {
+        form_ = SourceForm::Variables;
+        table_ = std::make_shared<const TableLayout>(std::move(*list));
     } else {
         form_ = SourceForm::Tagged;
     }
@@ -362,16 +409,17 @@ void CsvConverter::EndLine(bool last) {
             text.erase(0, lineStart_);
             batch_.lines.clear();
             lineStart_ = recordStart_ = 0;
-            if (form_ == SourceForm::Table) {
+            if (TableLike()) {
                 unitsLines_ = 2;
                 text.clear();
                 return nextLine();
             }
         }
-    } else if (form_ == SourceForm::Table && !table_) {
-        // A table named by the user: its header is its first line that is no comment.
+    } else if (TableLike() && !table_) {
+        // A table or list named by the user: its header is its first line that is no comment.
         if (!IsCommentOrBlank(line)) {
-            if (auto table = TableHeaderOf(line)) {
+            if (auto table =
+                    form_ == SourceForm::Table ? TableHeaderOf(line) : VariableListHeaderOf(line)) {
                 table_ = std::make_shared<const TableLayout>(std::move(*table));
                 batch_.table = table_;
                 unitsLines_ = 2;
@@ -380,7 +428,7 @@ void CsvConverter::EndLine(bool last) {
         text.resize(recordStart_);
         return nextLine();
     }
-    if (form_ == SourceForm::Table) {
+    if (TableLike()) {
         if (table_->quoted && !last &&
             EndsInsideQuotes(std::u16string_view(text).substr(recordStart_))) {
             // A quoted cell goes on in the next line, with the line break in it.
@@ -399,7 +447,7 @@ void CsvConverter::TakeRecord(std::size_t begin, std::size_t end) {
     const std::u16string_view record(text.data() + begin, end - begin);
     if (form_ != SourceForm::Automatic && form_ != SourceForm::Tagged) {
         bool star = !IsCommentOrBlank(record);
-        if (star && form_ == SourceForm::Table && unitsLines_ > 0) {
+        if (star && TableLike() && unitsLines_ > 0) {
             if (IsUnitsOrDashes(record, *table_)) {
                 --unitsLines_;
                 star = false;

@@ -38,6 +38,9 @@ public:
         InputEncoding encoding = InputEncoding::Utf8;
         SourceForm form = SourceForm::Automatic;
         Selection selection;
+        // Reads lists of known variables alone, into this; a source of another form is left as
+        // soon as its form is known. Without it, a list's lines give nothing.
+        KnownVariables* listsInto = nullptr;
     };
 
     CsvConverter(Options options, const Texts& texts, Write write, Report report,
@@ -81,6 +84,10 @@ public:
     Stars EndPart();
     void AddPart(const Stars& part);
 
+    // Whether the source being read is a list of known variables; nothing while its form is not
+    // known yet.
+    std::optional<bool> SourceIsList() const;
+
     bool OutputFailed() const { return outputFailed_; }
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
@@ -108,6 +115,15 @@ private:
     void Complain(std::uint64_t line, std::u16string_view text,
                   std::initializer_list<std::u16string_view> values);
     bool BatchHasWork() const { return !batch_.lines.empty() || !batch_.notes.empty(); }
+    // Whether the source's lines are read as a table's: a table of stars or a list of variables.
+    bool TableLike() const { return form_ == SourceForm::Table || form_ == SourceForm::Variables; }
+    // Whether nothing more of the source is wanted: a list where none are read, or, where only
+    // lists are read, a source that is none. Drops what was gathered of it.
+    bool Skipped();
+    // Under --near, takes the lines of a list of ASCII alone whose declination lies, beyond doubt,
+    // too far north or south to reach the field, as the records of a catalogue are taken, and
+    // returns the bytes after them.
+    std::string_view SkipFarListLines(std::string_view bytes);
     // Hands the lines gathered to another thread, where there is a processor for it, and writes
     // the rows of the batch before.
     void WriteRows();
@@ -158,5 +174,5 @@ private:
     };
     std::vector<Held> held_;
     std::uint64_t positioned_ = 0;
-    std::uint64_t read_ = 0, within_ = 0, usable_ = 0;
+    std::uint64_t read_ = 0, within_ = 0, usable_ = 0, knownVariables_ = 0;
 };

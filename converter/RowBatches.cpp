@@ -184,6 +184,12 @@ void CsvConverter::Deliver(const Converting& converted) {
         positioned_ += group.positioned;
         within_ += group.within;
         usable_ += group.usable;
+        knownVariables_ += group.knownVariables;
+        if (options_.listsInto) {
+            for (const ListedVariable& variable : group.listed) {
+                options_.listsInto->Add(variable.position, variable.label);
+            }
+        }
         if (options_.selection.field) {
             // Held until every source is read, when they are sorted.
             const std::string_view text = group.rows.View();

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "KnownVariables.h"
 #include "SkyPosition.h"
 #include "Texts.h"
 
@@ -32,6 +34,9 @@ struct Selection {
     bool usableOnly = false;
     // A star whose V is less certain than this is no comparison star.
     double largestError = 0.05;
+    // The known variables of the lists given, which are no comparison stars; none where no list
+    // was given, when variability goes unchecked.
+    std::shared_ptr<const KnownVariables> variables;
 };
 
 // The options as the user wrote them, each where it was given.

@@ -1,16 +1,11 @@
-// Positions on the sky: read from a table's cells and from what a user types, the separation
-// and position angle between two of them, and a position written as observers write it.
+// Positions on the sky read from a table's cells and from what a user types.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Right ascension and declination in degrees, 0 ≤ ra < 360 and −90 ≤ dec ≤ +90.
-struct SkyPosition {
-    double ra = 0.0;
-    double dec = 0.0;
-};
+#include "SkyGeometry.h"
 
 // A cell's right ascension: decimal degrees, or hours as VizieR writes them ("05 35 17.30",
 // "05:35:17.30", "05 35.3"). Nothing for a blank cell or anything else.
@@ -28,12 +23,3 @@ enum class PositionFault { None, NotAPosition, RightAscensionRange, DeclinationR
 // each in decimal degrees ("83.8221 -5.3911", "8 +20") or sexagesimal, RA in hours and Dec in
 // degrees ("05 35 17.3 -05 23 28", "05:35:17.3 -05:23:28", "5h35m17.3s -5d23m28s").
 std::optional<SkyPosition> ReadTypedPosition(std::string_view text, PositionFault& fault);
-
-// The great-circle distance in degrees, exact near 0 and near 180 alike.
-double SeparationDegrees(const SkyPosition& from, const SkyPosition& to);
-// The direction from `from` to `to` in degrees east of north, 0 ≤ angle < 360; 0 where the two
-// are the same.
-double PositionAngleDegrees(const SkyPosition& from, const SkyPosition& to);
-
-// The position in hours and degrees as "05 35 17.3 −05 23 28", with the minus sign.
-std::u16string PositionText(const SkyPosition& position);

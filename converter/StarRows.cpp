@@ -21,7 +21,7 @@ namespace {
 // what users wrote for them keeps working; the rest are empty for tagged text.
 constexpr std::string_view kHeader =
     "source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I,"
-    "id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V,u_B,u_V,u_R,u_B_V,sep,pa,usable,why\n";
+    "id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V,u_B,u_V,u_R,u_B_V,sep,pa,usable,why,known_variable\n";
 // From id to u_B_V, and sep and pa.
 constexpr std::string_view kNoStarColumns = ",,,,,,,,,,,,,,,";
 constexpr std::string_view kNoShownColumns = ",,,,,,,,,,";
@@ -29,15 +29,16 @@ constexpr std::string_view kNoErrorColumns = ",,,,";
 
 // The words of `why`, in their order.
 enum Doubt : unsigned {
-    kNoBtVt = 1u << 0,
-    kExtrapolated = 1u << 1,
-    kFaint = 1u << 2,
-    kUncertain = 1u << 3,
-    kDouble = 1u << 4,
-    kVariable = 1u << 5,
+    kTarget = 1u << 0,
+    kNoBtVt = 1u << 1,
+    kExtrapolated = 1u << 2,
+    kFaint = 1u << 3,
+    kUncertain = 1u << 4,
+    kDouble = 1u << 5,
+    kVariable = 1u << 6,
 };
-constexpr std::string_view kDoubtWords[] = {"no-bt-vt",  "extrapolated", "faint",
-                                            "uncertain", "double",       "variable"};
+constexpr std::string_view kDoubtWords[] = {"target",    "no-bt-vt", "extrapolated", "faint",
+                                            "uncertain", "double",   "variable"};
 
 // Writes the usable and why columns.
 void WriteJudgement(RowWriter& out, unsigned doubts) {
@@ -127,7 +128,7 @@ void TaggedRows(const SourceBatch& batch, std::size_t firstLine, std::size_t las
         AppendShown(out, shown);
         out.Text(kNoStarColumns);
         WriteJudgement(out, DoubtsOf(shown));
-        out.Char('\n');
+        out.Text(",\n");
     }
 }
 
@@ -205,6 +206,20 @@ bool CountAndPlace(const SourceBatch& batch, std::uint64_t lineNumber, const Sta
             group.invalid = true;
         });
     return placed.has_value();
+}
+
+// The label of the listed variable at the star's position, where lists were given: the
+// position as placed in the field, or else as its cells give it.
+template <typename Char>
+std::optional<std::string_view> KnownVariableAt(const Selection& selection,
+                                                const StarCells<Char>& cells,
+                                                const std::optional<InField>& placed) {
+    if (!selection.variables) return std::nullopt;
+    if (placed) return selection.variables->Match(placed->position);
+    const std::optional<double> ra = ReadCellRightAscension(cells.ra);
+    const std::optional<double> dec = ReadCellDeclination(cells.dec);
+    if (!ra || !dec) return std::nullopt;
+    return selection.variables->Match({*ra, *dec});
 }
 
 // Writes a star's row; its cells that are neither blank nor numbers are named in messages.
@@ -287,6 +302,10 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
     }
     if (flags.companion) doubts |= kDouble;
     if (flags.variable) doubts |= kVariable;
+    const std::optional<std::string_view> known = KnownVariableAt(selection, cells, placed);
+    if (known) doubts |= kVariable;
+    // The star at the position is the one to be measured, never a comparison star.
+    if (placed && placed->separation <= KnownVariables::kMatchArcsec / 60.0) doubts |= kTarget;
 
     if (selection.field) {
         const bool inRanges =
@@ -298,6 +317,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         if (!inRanges) return;
         ++group.within;
         if (doubts == 0) ++group.usable;
+        if (known) ++group.knownVariables;
         if (selection.usableOnly && doubts != 0) return;
         group.held.push_back(
             {static_cast<std::uint64_t>(ShownUnits(placed->separation)), out.Size(), 0});
@@ -370,6 +390,8 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         out.Char(',');
     }
     WriteJudgement(out, doubts);
+    out.Char(',');
+    if (known) out.Field(*known);
     out.Char('\n');
     if (placed) group.held.back().end = out.Size();
 }
@@ -496,6 +518,9 @@ void Rows(const SourceBatch& batch, std::size_t firstLine, std::size_t lastLine,
         case SourceForm::Tycho2Supplement:
         case SourceForm::Hipparcos:
             RecordRows(batch, firstLine, lastLine, group);
+            break;
+        case SourceForm::Variables:
+            ListRows(batch, firstLine, lastLine, group);
             break;
     }
 }

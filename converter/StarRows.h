@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RowText.h"
+#include "SkyGeometry.h"
 #include "SourceBatch.h"
 
 // A row kept under --near, to be written nearest first: its separation as shown, in thousandths
@@ -18,6 +19,13 @@ struct HeldRow {
     std::uint64_t key = 0;
     std::size_t begin = 0;
     std::size_t end = 0;
+};
+
+// A variable of a list as read, to be added to the known ones: where it lies, and its name and
+// type in UTF-8.
+struct ListedVariable {
+    SkyPosition position;
+    std::string label;
 };
 
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
@@ -30,9 +38,12 @@ struct GroupRows {
     bool invalid = false;
     // Under --near: the rows kept, where they lie in `rows`, and what was counted of the field.
     std::vector<HeldRow> held;
-    std::uint64_t positioned = 0;  // stars with a position
-    std::uint64_t within = 0;      // of them, those within the radius and the ranges
-    std::uint64_t usable = 0;      // of those, the usable ones
+    std::uint64_t positioned = 0;      // stars with a position
+    std::uint64_t within = 0;          // of them, those within the radius and the ranges
+    std::uint64_t usable = 0;          // of those, the usable ones
+    std::uint64_t knownVariables = 0;  // and those that a list calls variable
+    // A list of variables gives no rows but these; under --near, only those near the field.
+    std::vector<ListedVariable> listed;
 };
 
 // The header row, which names every column.
@@ -41,6 +52,11 @@ std::string_view HeaderRow();
 // The rows for the lines of a batch from `firstLine` to `lastLine`, into a group whose storage may
 // be that of a group before.
 void Rows(const SourceBatch& batch, std::size_t firstLine, std::size_t lastLine, GroupRows& group);
+
+// The variables of a list in the lines of a batch from `firstLine` to `lastLine`, as Rows gives
+// rows.
+void ListRows(const SourceBatch& batch, std::size_t firstLine, std::size_t lastLine,
+              GroupRows& group);
 
 // A count as messages write it.
 std::u16string Decimal(std::uint64_t number);

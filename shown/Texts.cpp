@@ -41,13 +41,16 @@ constexpr Texts kEnglish{
         u"'#' comments), or Tycho-2's tyc2.dat, suppl_1.dat or suppl_2.dat, or Hipparcos' "
         u"hip_main.dat; gzip is read as it comes. e_B, e_V, e_R and e_B_V carry e_BT and e_VT "
         u"through the fits; u_B, u_V, u_R and u_B_V add the fits' own scatter. usable and why "
-        u"say whether anything rules a star out as a comparison star.",
+        u"say whether anything rules a star out as a comparison star. A list of known "
+        u"variables (Name or GCVS, a position and Type or VarType, as VizieR gives VSX and the "
+        u"GCVS) gives no rows: wherever it stands among the FILEs, each star within 10\" of a "
+        u"listed variable is called variable, with its name and type in known_variable.",
     .encodingOption =
         u"Reads the input as NAME: utf-8 (the default; UTF-16 with a byte order "
         u"mark is recognised) or shift_jis (code page 932).",
     .formOption =
-        u"Reads every FILE as FORM: text, table, tyc2, suppl or hip, instead of recognising "
-        u"each from its first lines.",
+        u"Reads every FILE as FORM: text, table, tyc2, suppl, hip or variables (a list of "
+        u"known variable stars), instead of recognising each from its first lines.",
     .nearOption =
         u"Keeps the stars within the radius of POSITION, nearest first, with their separation "
         u"(sep, arcmin) and position angle (pa). POSITION is RA and Dec in degrees "
@@ -63,7 +66,7 @@ constexpr Texts kEnglish{
         u"default).",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
-    .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl or hip.",
+    .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl, hip or variables.",
     .invalidBytes = u"%1:%2: bytes that are not valid in the input's encoding; line skipped",
     .invalidCell = u"%1:%2: %3 is not a number: '%4'",
     .outOfRange = u"%1:%2: a value is out of range",
@@ -89,9 +92,16 @@ constexpr Texts kEnglish{
     .needsNear = u"%1 needs --near",
     .invalidPosition = u"%1:%2: %3 is not a position: '%4'",
     .noPositions = u"%1: no star has a position, so none can lie near %2",
-    .nearSummary = u"%1 stars within %2 of %3%6, %4 usable, of %5 read",
-    .nearSummaryOne = u"1 star within %2 of %3%6, %4 usable, of %5 read",
+    .nearSummary = u"%1 stars within %2 of %3%6, %4 usable%7, of %5 read%8",
+    .nearSummaryOne = u"1 star within %2 of %3%6, %4 usable%7, of %5 read%8",
     .nearRanges = u" and in the V and B − V ranges",
+    .nearKnownVariables = u", %1 known variables",
+    .nearKnownVariable = u", 1 known variable",
+    .nearUnchecked = u"; variability not checked against any list of variables",
+    .listSummary = u"%1: a list of %2 known variables",
+    .listSummaryOne = u"%1: a list of 1 known variable",
+    .noListHeader = u"%1: no header with a star's name, a position and a type of variability",
+    .noListPositions = u"%1: no variable in the list has a position",
     .pageConvertFile = u"Convert a file to CSV…",
     .pageDropHint = u"or drop a file of stars on the page",
     .pageCancel = u"Cancel",
@@ -161,13 +171,16 @@ constexpr Texts kJapanese{
         u"Tycho-2 の tyc2.dat・suppl_1.dat・suppl_2.dat、Hipparcos の hip_main.dat の"
         u"いずれかで、gzip のままでも読めます。e_B・e_V・e_R・e_B_V は e_BT と e_VT を"
         u"変換式に通した誤差で、u_B・u_V・u_R・u_B_V はそれに変換式自体のばらつきを加えた"
-        u"不確かさです。usable と why は比較星に使えるかどうかとその理由を示します。",
+        u"不確かさです。usable と why は比較星に使えるかどうかとその理由を示します。"
+        u"既知の変光星のリスト（VizieR の VSX や GCVS のように Name または GCVS、位置、"
+        u"Type または VarType の列のある表）は行を出力せず、FILE のどこにあっても、リストの"
+        u"変光星から 10\" 以内の星を variable とし、その名前と型を known_variable に示します。",
     .encodingOption =
         u"入力を文字コード NAME で読みます：utf-8（既定。BOM 付きの UTF-16 も認識）"
         u"または shift_jis（コードページ 932）。",
     .formOption =
         u"各 FILE の形式を最初の数行から判断せず、FORM として読みます：text、table、"
-        u"tyc2、suppl、hip。",
+        u"tyc2、suppl、hip、variables（既知の変光星のリスト）。",
     .nearOption =
         u"POSITION から半径以内の星だけを近い順に、離角（sep、分角）と位置角（pa）を付けて"
         u"出力します。POSITION は赤経と赤緯を度で（\"83.8221 -5.3911\"）、または時分秒と"
@@ -182,7 +195,8 @@ constexpr Texts kJapanese{
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .unknownForm =
-        u"不明な形式 '%1' です。text・table・tyc2・suppl・hip のいずれかを指定してください。",
+        u"不明な形式 '%1' です。text・table・tyc2・suppl・hip・variables のいずれかを指定して"
+        u"ください。",
     .invalidBytes = u"%1:%2: 入力の文字コードとして無効なバイトがあるため、この行を飛ばしました",
     .invalidCell = u"%1:%2: %3 が数値ではありません：'%4'",
     .outOfRange = u"%1:%2: 値が範囲外です",
@@ -208,9 +222,18 @@ constexpr Texts kJapanese{
     .needsNear = u"%1 には --near が必要です",
     .invalidPosition = u"%1:%2: %3 が位置ではありません：'%4'",
     .noPositions = u"%1: 位置のある星がないため、%2 の近くの星はありません",
-    .nearSummary = u"%3 から %2 以内%6の星 %1 星、うち比較星に使えるもの %4 星（読んだ星 %5 星）",
-    .nearSummaryOne = u"%3 から %2 以内%6の星 1 星、うち比較星に使えるもの %4 星（読んだ星 %5 星）",
+    .nearSummary =
+        u"%3 から %2 以内%6の星 %1 星、うち比較星に使えるもの %4 星%7（読んだ星 %5 星）%8",
+    .nearSummaryOne =
+        u"%3 から %2 以内%6の星 1 星、うち比較星に使えるもの %4 星%7（読んだ星 %5 星）%8",
     .nearRanges = u"で V と B − V の範囲内",
+    .nearKnownVariables = u"、既知の変光星 %1 星",
+    .nearKnownVariable = u"、既知の変光星 1 星",
+    .nearUnchecked = u"。変光の有無は変光星のリストと照合していません",
+    .listSummary = u"%1: 既知の変光星 %2 星のリスト",
+    .listSummaryOne = u"%1: 既知の変光星 1 星のリスト",
+    .noListHeader = u"%1: 星名・位置・変光の型の列を示すヘッダーがありません",
+    .noListPositions = u"%1: リストの変光星に位置のあるものがありません",
     .pageConvertFile = u"ファイルを CSV に変換…",
     .pageDropHint = u"または星のファイルをこのページにドロップ",
     .pageCancel = u"キャンセル",

@@ -75,10 +75,19 @@ struct Texts {
         invalidPosition;              // %1: the source, %2: the line, %3: the column, %4: the cell
     std::u16string_view noPositions;  // %1: the source, %2: the position
     // %1: the stars within, %2: the radius, %3: the position, %4: the usable ones, %5: the stars
-    // read, %6: nearRanges where --v or --b-v was given
+    // read, %6: nearRanges where --v or --b-v was given, %7: nearKnownVariables, %8: nearUnchecked
     std::u16string_view nearSummary;
     std::u16string_view nearSummaryOne;  // the same for one star within
     std::u16string_view nearRanges;
+    // %7 of the summary where lists of variables were given, %1: the known variables within.
+    std::u16string_view nearKnownVariables;
+    std::u16string_view nearKnownVariable;  // the same for one
+    std::u16string_view nearUnchecked;      // %8 of the summary where none were
+    // Lists of known variables. %1: the source.
+    std::u16string_view listSummary;     // %2: the variables listed
+    std::u16string_view listSummaryOne;  // the same for one
+    std::u16string_view noListHeader;
+    std::u16string_view noListPositions;
 
     // The page.
     std::u16string_view pageConvertFile;  // the control that converts a file

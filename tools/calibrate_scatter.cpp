@@ -140,7 +140,7 @@ double SmallestScatter(const std::vector<const Star*>& stars, int quantity, doub
 
 double Scatter(const std::vector<const Star*>& stars, int quantity) {
     const double oneSigma = SmallestScatter(stars, quantity, 0.683, 1.0);
-    const double twoSigma = SmallestScatter(stars, quantity, 0.91, 2.0);
+    const double twoSigma = SmallestScatter(stars, quantity, 0.945, 2.0);
     const double mostForOneSigma = SmallestScatter(stars, quantity, 0.74, 1.0);
     const double s = std::max(oneSigma, std::min(twoSigma, mostForOneSigma));
     return std::ceil(s * 1000.0 - 1e-9) / 1000.0;

@@ -10,8 +10,8 @@ cd "$work"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 header="source,line,BT,VT,B,V,R,BT_VT,extrapolated,faint,bessell_V,bessell_B_V,henden_R,henden_I"
-header+=",id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V,u_B,u_V,u_R,u_B_V,sep,pa,usable,why"
-row="10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492,,,,,,,,,,,,,,,,1,"
+header+=",id,ra,dec,e_BT,e_VT,e_B,e_V,e_R,e_B_V,u_B,u_V,u_R,u_B_V,sep,pa,usable,why,known_variable"
+row="10.5,10,10.389,9.959,9.743,0.500,0,0,9.946,0.465,9.716,9.492,,,,,,,,,,,,,,,,1,,"
 
 # Checks a run: its exit status, standard output and standard error.
 expect() {

@@ -12,8 +12,9 @@ class FileConversion::Streams : public ConvertStreams {
 public:
     explicit Streams(FileConversion& owner) : owner_(owner) {}
 
+    void Reading(std::size_t source) override { owner_.source_ = source; }
+
     bool Open(const std::string& name, std::u16string& reason) override {
-        owner_.source_ = opened_++;
         if (Stopped(reason)) return false;
         return owner_.files_.Open(name, reason);
     }
@@ -49,7 +50,6 @@ private:
     }
 
     FileConversion& owner_;
-    std::size_t opened_ = 0;
 };
 
 FileConversion::FileConversion(std::vector<std::string> sources, std::uint64_t totalBytes,
