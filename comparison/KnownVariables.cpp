@@ -114,7 +114,8 @@ std::optional<std::string_view> KnownVariables::Match(const SkyPosition& star) c
     };
     const std::size_t firstZone =
         ZoneOf(static_cast<std::int32_t>(std::floor(south * kMasPerDegree)));
-    const std::size_t lastZone = ZoneOf(static_cast<std::int32_t>(std::ceil(north * kMasPerDegree)));
+    const std::size_t lastZone =
+        ZoneOf(static_cast<std::int32_t>(std::ceil(north * kMasPerDegree)));
     for (std::size_t zone = firstZone; zone <= lastZone && zone < kZones; ++zone) {
         if (halfWidthMas * 2 >= kFullCircleMas) {
             look(zone, 0, kFullCircleMas);

@@ -1,7 +1,6 @@
 #include "Catalogue.h"
 
 #include "ShortCopy.h"
-#include "SkyPosition.h"
 #include "tychobvr/conversion.h"
 
 #include <algorithm>
@@ -315,7 +314,18 @@ bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout) {
                !ReadCellNumber(cells[column].text);
     };
     if (layout.BT != TableLayout::kNone) return unit(layout.BT) && unit(layout.VT);
-    return unit(layout.ra) && unit(layout.dec) && !ReadCellDeclination(cells[layout.dec].text);
+    // A list's position has no numbers to tell its units from a position that is none: its
+    // units are words ("deg", "h:m:s", "d:m:s").
+    const auto positionUnit = [&cells](std::size_t column) {
+        if (column >= cells.size()) return false;
+        const std::u16string_view cell = cells[column].text;
+        const bool digits = std::any_of(cell.begin(), cell.end(),
+                                        [](char16_t c) { return c >= u'0' && c <= u'9'; });
+        return !digits && (cell.find(u"deg") != std::u16string_view::npos ||
+                           cell.find(u"m:s") != std::u16string_view::npos ||
+                           cell.find(u"ms") != std::u16string_view::npos);
+    };
+    return positionUnit(layout.ra) && positionUnit(layout.dec);
 }
 
 namespace {

@@ -63,7 +63,7 @@ Lists ReadLists(const std::vector<std::string>& sources, const CsvConverter::Opt
         }
         if (reader.SourceIsList().value_or(false)) {
             lists.isList[index] = lists.any = true;
-            lists.standardInputHead.clear();
+            if (standardInput) lists.standardInputHead.clear();
             ReadAhead pieces(streams);
             const char* bytes = nullptr;
             while (count >= 0 && (count = pieces.Next(bytes, reason)) > 0) {
