@@ -46,7 +46,7 @@ void KnownVariables::Add(const SkyPosition& position, std::string_view label) {
     const auto decMas = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(std::llround(position.dec * kMasPerDegree), -kPoleMas, kPoleMas));
     if (unsealed_ % kBlockEntries == 0) {
-        adding_.push_back(std::make_unique_for_overwrite<Entry[]>(kBlockEntries));
+        adding_.push_back(std::unique_ptr<Entry[]>(new Entry[kBlockEntries]));
     }
     adding_.back()[unsealed_ % kBlockEntries] = {decMas, static_cast<std::uint32_t>(raMas),
                                                  static_cast<std::uint32_t>(at)};
@@ -98,8 +98,8 @@ std::optional<std::string_view> KnownVariables::Match(const SkyPosition& star) c
     std::optional<std::string_view> nearest;
     double nearestDegrees = radius;
     const auto look = [&](std::size_t zone, std::int64_t low, std::int64_t high) {
-        const auto first = entries_.begin() + zoneStarts_[zone];
-        const auto last = entries_.begin() + zoneStarts_[zone + 1];
+        const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(zoneStarts_[zone]);
+        const auto last = entries_.begin() + static_cast<std::ptrdiff_t>(zoneStarts_[zone + 1]);
         auto from = std::lower_bound(first, last, low, [](const Entry& entry, std::int64_t ra) {
             return static_cast<std::int64_t>(entry.raMas) < ra;
         });

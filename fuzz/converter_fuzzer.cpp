@@ -2,20 +2,23 @@
 // however they are read: whole, in pieces of 1 to 37 bytes, or split at a line end with the rest
 // given to a second converter, as the page's workers are.
 //
-// The first four bytes choose the options: the encoding and whether to keep the stars around a
+// The first four bytes choose the options: the encoding, whether to keep the stars around a
 // position (the whole sky, so that every star with a position is kept and sorted, or a small
-// field), the form,
-// the line limit (a small one or the default) and the piece size.
+// field) and whether to judge them against a few known variables; the form, the line limit (a
+// small one or the default), whether only lists of variables are read, as before a conversion,
+// and the piece size.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "CsvConverter.h"
+#include "KnownVariables.h"
 
 namespace {
 
@@ -29,13 +32,14 @@ struct Output {
     std::string rows;
     std::string messages;  // each with its line end, in order
     bool failed = false;
+    std::size_t listed = 0;  // where only lists are read: the variables they gave
 };
 
 class Run {
 public:
     explicit Run(const Options& options, bool header = true)
         : converter_(
-              options.converter, EnglishTexts(),
+              WithList(options.converter), EnglishTexts(),
               [this](std::string_view bytes) {
                   output.rows += bytes;
                   return true;
@@ -50,8 +54,15 @@ public:
     CsvConverter& operator*() { return converter_; }
     CsvConverter* operator->() { return &converter_; }
     Output output;
+    KnownVariables listed;
 
 private:
+    // Lists are read into the run's own variables.
+    CsvConverter::Options WithList(CsvConverter::Options options) {
+        if (options.listsInto) options.listsInto = &listed;
+        return options;
+    }
+
     CsvConverter converter_;
 };
 
@@ -61,6 +72,7 @@ Output Finished(Run& run) {
     run->EndSource();
     run->Finish();
     run.output.failed = run->InputFailed();
+    run.output.listed = run.listed.Size();
     return run.output;
 }
 
@@ -102,7 +114,7 @@ std::optional<Output> Split(const Options& options, std::string_view bytes) {
 
 void Expect(const Output& expected, const Output& got, const char* how) {
     if (expected.rows == got.rows && expected.messages == got.messages &&
-        expected.failed == got.failed) {
+        expected.failed == got.failed && expected.listed == got.listed) {
         return;
     }
     std::fprintf(stderr, "read %s, the converter gave\n%s%s\nwhere whole it gave\n%s%s\n", how,
@@ -117,7 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 4) return 0;
     static constexpr SourceForm kForms[] = {
         SourceForm::Automatic, SourceForm::Tagged,           SourceForm::Table,
-        SourceForm::Tycho2,    SourceForm::Tycho2Supplement, SourceForm::Hipparcos};
+        SourceForm::Tycho2,    SourceForm::Tycho2Supplement, SourceForm::Hipparcos,
+        SourceForm::Variables};
     Options options;
     options.converter.encoding = data[0] & 1 ? InputEncoding::ShiftJis : InputEncoding::Utf8;
     if (data[0] & 2) {
@@ -127,6 +140,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         words.radius = data[0] & 4 ? "180" : "2";
         if (ReadSelection(words, EnglishTexts(), options.converter.selection)) std::abort();
     }
+    if (data[0] & 8) {
+        // Variables at the seeds' stars, one of them across 0h, and at a pole.
+        static const std::shared_ptr<const KnownVariables> kVariables = [] {
+            auto variables = std::make_shared<KnownVariables>();
+            variables->Add({0.02402278, 1.08802111}, "V1 Psc DSCT");
+            variables->Add({2.3175, 2.2318}, "V2 Psc EW");
+            variables->Add({359.9999, 1.0}, "V3 Psc RRAB");
+            variables->Add({0.0, 90.0}, "V4 UMi M");
+            variables->Seal();
+            return variables;
+        }();
+        options.converter.selection.variables = kVariables;
+    }
+    // Only the lists, into each run's own variables.
+    static KnownVariables unused;
+    if (data[2] & 2) options.converter.listsInto = &unused;
     options.converter.form = kForms[data[1] % std::size(kForms)];
     options.lineLimit = data[2] & 1 ? 40 : CsvConverter::kLineLimit;
     options.piece = 1 + data[3] % 37;

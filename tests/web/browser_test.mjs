@@ -218,16 +218,19 @@ try {
 
       // File conversions: the download's bytes and the messages against the native converter's,
       // for every committed sample, plain and gzip, several files at once, a gzip file cut short
-      // inside a number, whose cut line gives no row, and one damaged after its first record,
-      // which gives that record's row and names the damage in zlib's words.
+      // inside a number, whose cut line gives no row, one damaged after its first record, which
+      // gives that record's row and names the damage in zlib's words, and a list of known
+      // variables after the stars, plain and in gzip, which marks them as --convert does.
       const fixtures = join(here, '..', 'convert');
       const samples = ['catalogue.tsv', 'catalogue.csv', 'tyc2-sample.dat.gz', 'suppl-sample.dat',
-                       'hip_main-sample.dat', 'stars.txt', 'stars-shift_jis.txt'];
+                       'hip_main-sample.dat', 'stars.txt', 'stars-shift_jis.txt', 'variables-sample.tsv'];
       for (const name of samples) writeFileSync(join(work, name), readFileSync(join(fixtures, name)));
       writeFileSync(join(work, 'cut.gz'), execFileSync('gzip', ['-n'], { input: 'BT=10.5 VT=10\nBT=10.5 VT=10.25\n' }).subarray(0, -11));
       writeFileSync(join(work, 'damaged.gz'), Buffer.from(damagedGzip, 'base64'));
+      writeFileSync(join(work, 'variables.tsv.gz'), execFileSync('gzip', ['-n'], { input: readFileSync(join(fixtures, 'variables-sample.tsv')) }));
       for (const files of [...samples.map((sample) => [sample]),
-                           ['catalogue.tsv', 'tyc2-sample.dat.gz', 'stars.txt'], ['cut.gz'], ['damaged.gz']]) {
+                           ['catalogue.tsv', 'tyc2-sample.dat.gz', 'stars.txt'], ['cut.gz'], ['damaged.gz'],
+                           ['catalogue.tsv', 'variables-sample.tsv'], ['catalogue.tsv', 'variables.tsv.gz']]) {
         const native = spawnSync(nativeProgram, ['--convert', ...files], { cwd: work });
         const got = await convertInPage(page, files.map((file) => join(work, file)));
         const what = `${name}: ${files.join(' ')}`;
@@ -243,14 +246,15 @@ try {
         document.getElementById('radius').value = radius;
       }, near, radius);
       await setField('00 00 30 +01 10 00', '3');
-      {
-        const files = ['tyc2-sample.dat.gz', 'catalogue.tsv'];
+      for (const files of [['tyc2-sample.dat.gz', 'catalogue.tsv'],
+                           ['variables-sample.tsv', 'tyc2-sample.dat.gz', 'catalogue.tsv', 'hip_main-sample.dat']]) {
         const native = spawnSync(nativeProgram, ['--convert', '--near', '00 00 30 +01 10 00', '--radius', '3', ...files], { cwd: work });
         const got = await convertInPage(page, files.map((file) => join(work, file)));
-        check(got.table.equals(native.stdout), `${name}: stars near a position convert to the native bytes`, got.table.toString().slice(0, 300));
+        const what = `${name}: ${files.join(' ')} near a position`;
+        check(got.table.equals(native.stdout), `${what} converts to the native bytes`, got.table.toString().slice(0, 300));
         const said = native.stderr.toString().replaceAll(`${basename(nativeProgram)}: `, '');
         check(got.messages === said && said.includes('stars within 3° of 00 00 30.0 +01 10 00'),
-              `${name}: stars near a position give the native messages`, `${got.messages} against ${said}`);
+              `${what} gives the native messages`, `${got.messages} against ${said}`);
       }
       await setField('25 00 00 +01 00 00', '');
       const wrongField = await page.evaluate(async () => {

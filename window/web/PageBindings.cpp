@@ -10,6 +10,7 @@
 
 #include "ConvertCommand.h"
 #include "CsvConverter.h"
+#include "KnownVariables.h"
 #include "ResultLine.h"
 #include "Texts.h"
 #include "Utf.h"
@@ -97,49 +98,60 @@ std::u16string Selected(const std::string& position, const std::string& radius, 
     return ReadSelection(words, texts, options.selection).value_or(std::u16string());
 }
 
-// The converter for one file at a time, as --convert runs it: its table in pieces, and what the
-// command line would write on standard error. A worker's converter converts a part of a file, and
-// writes no header. A converter whose position or radius is wrong converts nothing: the page
-// shows its error instead.
+// The converter for one file at a time, as --convert runs it: first the lists of known variables
+// among the files, each file read as far as its form and a list to its end; then, from Start on,
+// the table in pieces, and what the command line would write on standard error. A worker's
+// converter converts a part of a file, and writes no header. A converter whose position or
+// radius is wrong converts nothing: the page shows its error instead.
 class PageConverter {
 public:
     PageConverter(const std::string& language, bool header, const std::string& position,
                   const std::string& radius)
         : texts_(TextsFor(language)),
+          header_(header),
           selectionError_(Utf8FromUtf16(Selected(position, radius, texts_, options_))),
-          converter_(
-              options_, texts_,
-              [this](std::string_view bytes) {
-                  table_ += bytes;
-                  return true;
-              },
-              [this](std::string_view message) {
-                  messages_ += message;
-                  messages_ += '\n';
-              }) {
-        if (header && selectionError_.empty()) converter_.WriteHeader();
-    }
+          lists_(
+              ListOptions(), texts_, [](std::string_view) { return true; }, Report()),
+          converter_(std::make_unique<CsvConverter>(options_, texts_, Write(), Report())) {}
 
     std::string SelectionError() const { return selectionError_; }
 
-    void Begin(const std::string& name) { converter_.BeginSource(name); }
+    // A file read to learn whether it is a list, and if so to its end: its form is known once
+    // ListForm is 0 (no list) or 1 (a list); -1 while it is not.
+    void BeginList(const std::string& name) { lists_.BeginSource(name); }
+    void FeedListRoom() { lists_.Feed(room_); }
+    int ListForm() {
+        const std::optional<bool> list = lists_.SourceIsList();
+        if (list.value_or(false)) anyList_ = true;
+        return list ? (*list ? 1 : 0) : -1;
+    }
+    void EndList(bool complete) { lists_.EndSource(complete); }
+    // After the lists: the stars are judged by what they gave, and the table begins.
+    void Start() {
+        variables_->Seal();
+        if (anyList_) options_.selection.variables = variables_;
+        converter_ = std::make_unique<CsvConverter>(options_, texts_, Write(), Report());
+        if (header_ && selectionError_.empty()) converter_->WriteHeader();
+    }
+
+    void Begin(const std::string& name) { converter_->BeginSource(name); }
     PageSplit Split() {
-        const std::optional<CsvConverter::Split> split = converter_.SplitHere();
+        const std::optional<CsvConverter::Split> split = converter_->SplitHere();
         if (!split) return {};
         return {true, static_cast<int>(split->form), static_cast<double>(split->lines)};
     }
     void BeginPart(const std::string& name, int form, double linesBefore) {
-        converter_.BeginPart(name, static_cast<SourceForm>(form),
-                             static_cast<std::uint64_t>(linesBefore));
+        converter_->BeginPart(name, static_cast<SourceForm>(form),
+                              static_cast<std::uint64_t>(linesBefore));
     }
     PagePart EndPart() {
-        const CsvConverter::Stars stars = converter_.EndPart();
+        const CsvConverter::Stars stars = converter_->EndPart();
         return {static_cast<double>(stars.stars), static_cast<double>(stars.lacking),
                 stars.inputFailed};
     }
     void AddPart(const PagePart& part) {
-        converter_.AddPart({static_cast<std::uint64_t>(part.stars),
-                            static_cast<std::uint64_t>(part.lacking), part.failed});
+        converter_->AddPart({static_cast<std::uint64_t>(part.stars),
+                             static_cast<std::uint64_t>(part.lacking), part.failed});
     }
     // Room in the program's memory for the next piece of the file, which the page fills with one
     // copy and then feeds: a string from the page would be copied a byte at a time. The view is
@@ -149,11 +161,11 @@ public:
         return emscripten::val(emscripten::typed_memory_view(
             room_.size(), reinterpret_cast<const unsigned char*>(room_.data())));
     }
-    void FeedRoom() { converter_.Feed(room_); }
+    void FeedRoom() { converter_->Feed(room_); }
     // A source that could not be read to its end gives no row for the line it cuts.
-    void End(bool complete) { converter_.EndSource(complete); }
+    void End(bool complete) { converter_->EndSource(complete); }
     // After the last file: the field's rows, nearest first, and its summary.
-    void Finish() { converter_.Finish(); }
+    void Finish() { converter_->Finish(); }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
     emscripten::val TakeTable() {
@@ -162,17 +174,39 @@ public:
             taken_.size(), reinterpret_cast<const unsigned char*>(taken_.data())));
     }
     std::string TakeMessages() { return std::exchange(messages_, {}); }
-    bool Failed() const { return converter_.InputFailed(); }
+    bool Failed() const { return converter_->InputFailed() || lists_.InputFailed(); }
 
 private:
+    CsvConverter::Options ListOptions() {
+        CsvConverter::Options options = options_;
+        options.listsInto = variables_.get();
+        return options;
+    }
+    CsvConverter::Write Write() {
+        return [this](std::string_view bytes) {
+            table_ += bytes;
+            return true;
+        };
+    }
+    CsvConverter::Report Report() {
+        return [this](std::string_view message) {
+            messages_ += message;
+            messages_ += '\n';
+        };
+    }
+
     const Texts& texts_;
+    bool header_;
     CsvConverter::Options options_;
     std::string selectionError_;
     std::string table_;
     std::string taken_;
     std::string messages_;
     std::string room_;
-    CsvConverter converter_;
+    std::shared_ptr<KnownVariables> variables_ = std::make_shared<KnownVariables>();
+    bool anyList_ = false;
+    CsvConverter lists_;
+    std::unique_ptr<CsvConverter> converter_;
 };
 
 }  // namespace
@@ -198,6 +232,11 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
     emscripten::class_<PageConverter>("Converter")
         .constructor<std::string, bool, std::string, std::string>()
         .function("selectionError", &PageConverter::SelectionError)
+        .function("beginList", &PageConverter::BeginList)
+        .function("feedListRoom", &PageConverter::FeedListRoom)
+        .function("listForm", &PageConverter::ListForm)
+        .function("endList", &PageConverter::EndList)
+        .function("start", &PageConverter::Start)
         .function("finish", &PageConverter::Finish)
         .function("begin", &PageConverter::Begin)
         .function("split", &PageConverter::Split)
