@@ -4,8 +4,9 @@
 # this repository, as root under env -i with no locale. Needs root and the network to the Debian
 # mirror that this machine's apt sources name.
 #   fresh-debian.sh [COMMIT]        (HEAD by default; uncommitted changes are not seen)
-# Downloaded .deb files are kept in TYCHOBVR_APT_CACHE (/var/cache/tychobvr-fresh-debian) for
-# the next run; nothing else carries over, and the root is unmounted and deleted on any exit.
+# Downloaded .deb files are kept in TYCHOBVR_APT_CACHE (/var/cache/tychobvr-fresh-debian), and the
+# real Tycho-2 that the tests fetch in TYCHOBVR_TYCHO2_CACHE (/var/cache/tychobvr-tycho2), for the
+# next run; nothing else carries over, and the root is unmounted and deleted on any exit.
 set -euo pipefail
 source "$(dirname "$0")/lib/errors.sh"
 cd "$(dirname "$0")/.."
@@ -31,6 +32,7 @@ mirror=${mirror:-http://deb.debian.org/debian}
 security=${security:-http://deb.debian.org/debian-security}
 
 cache=${TYCHOBVR_APT_CACHE:-/var/cache/tychobvr-fresh-debian}
+tycho2=${TYCHOBVR_TYCHO2_CACHE:-/var/cache/tychobvr-tycho2}
 mkdir -p "$cache/archives/partial" "$cache/debootstrap"
 # On disk, not on a tmpfs: the test command's packages and build trees take about 6 GB.
 work=$(mktemp -d /var/tmp/tychobvr-fresh-debian.XXXXXX)
@@ -66,7 +68,7 @@ trap 'exit 129' HUP
 
 # Everything that mounts runs in a private mount namespace, so that its mounts end with it
 # however it ends, a SIGKILL included; and in a process group of its own, which cleanup stops.
-export root mirror security commit cache
+export root mirror security commit cache tycho2
 set -m
 unshare --mount --propagation private bash -euo pipefail -c '
   source scripts/lib/errors.sh
@@ -93,6 +95,9 @@ unshare --mount --propagation private bash -euo pipefail -c '
   mount --rbind /dev "$root/dev"
   mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
   mount --bind "$cache/archives" "$root/var/cache/apt/archives"
+  # The real Tycho-2, fetched by the tests as any machine fetches it, kept like the packages.
+  mkdir -p "$tycho2" "$root/var/cache/tychobvr-tycho2"
+  mount --bind "$tycho2" "$root/var/cache/tychobvr-tycho2"
 
   # The certificate authorities of this machine'"'"'s own network (an intercepting proxy'"'"'s, say), as
   # any machine on it trusts them: like resolv.conf, part of reaching the registries, not of the

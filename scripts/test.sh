@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the g++ build with the window,
-# the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the run
+# the whole real Tycho-2 against astropy, the core under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the run
 # command itself with the Debian package of its Release tree, the page built with Emscripten and
 # tested in Chromium and Firefox, the Windows program, its installer
 # and its zip cross-built with mingw-w64 and tested under Wine, and the Raspberry Pi builds for
@@ -26,6 +26,9 @@ cmake -S . -B build/test-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COM
       -DCMAKE_CXX_FLAGS=-march=native -DTYCHOBVR_WERROR=ON -DTYCHOBVR_BUILD_BENCHMARKS=ON
 cmake --build build/test-gcc -j "$jobs"
 ctest --test-dir build/test-gcc --output-on-failure -j "$jobs"
+
+step "The whole real Tycho-2 against astropy, and well-known variables in their fields"
+bash tests/real/check_real_tycho2.sh build/test-gcc/bin/tychobvr
 
 step "clang: core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/test-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
