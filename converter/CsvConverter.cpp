@@ -4,6 +4,7 @@
 #include "CsvConverter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -166,7 +167,7 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
     // The line being decoded goes straight to the end of the batch's text.
     std::u16string& text = batch_.text;
     for (;;) {
-        if (IsRecordForm(form_)) {
+        if (IsRecordForm(form_) || PlainList()) {
             bytes = TakeAsciiRecords(bytes);
             if (outputFailed_) return;
         }
@@ -213,7 +214,7 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
         // Under --near, most records lie far outside the field: they are counted here and go no
         // further, and the run of bytes to copy goes on after them.
         bool lacking = false, positioned = false;
-        if (options_.selection.field &&
+        if (options_.selection.field && form_ != SourceForm::Variables &&
             FarOutsideField(LayoutOf(form_), record, *options_.selection.field, lacking,
                             positioned)) {
             ++stars_;

@@ -101,8 +101,8 @@ private:
     void FeedDecoded(std::string_view bytes);
     // Everything that ends a source but its summary.
     void FinishSource(bool complete);
-    // Takes the whole records of ASCII alone that the bytes begin with, as they stand, and
-    // returns the bytes after them.
+    // Takes the whole records of ASCII alone that the bytes begin with, as they stand, or the
+    // lines of a plain list, and returns the bytes after them.
     std::string_view TakeAsciiRecords(std::string_view bytes);
     // Whether the batch is full, with `pendingBytes` of records still to be copied into it.
     bool BatchFull(std::size_t pendingBytes = 0) const;
@@ -120,10 +120,12 @@ private:
     // Whether nothing more of the source is wanted: a list where none are read, or, where only
     // lists are read, a source that is none. Drops what was gathered of it.
     bool Skipped();
-    // Under --near, takes the lines of a list of ASCII alone whose declination lies, beyond doubt,
-    // too far north or south to reach the field, as the records of a catalogue are taken, and
-    // returns the bytes after them.
-    std::string_view SkipFarListLines(std::string_view bytes);
+    // Whether the source is a list read for its variables whose lines, past its header, units and
+    // dashes, may be taken as records are, as the bytes they are: no quotes can join its lines.
+    bool PlainList() const {
+        return form_ == SourceForm::Variables && options_.listsInto && table_ && !table_->quoted &&
+               unitsLines_ == 0;
+    }
     // Hands the lines gathered to another thread, where there is a processor for it, and writes
     // the rows of the batch before.
     void WriteRows();
