@@ -45,24 +45,12 @@ void KnownVariables::Add(const SkyPosition& position, std::string_view label) {
     if (raMas >= kFullCircleMas) raMas -= kFullCircleMas;
     const auto decMas = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(std::llround(position.dec * kMasPerDegree), -kPoleMas, kPoleMas));
-    if (unsealed_ % kBlockEntries == 0) {
-        adding_.push_back(std::unique_ptr<Entry[]>(new Entry[kBlockEntries]));
-    }
-    adding_.back()[unsealed_ % kBlockEntries] = {decMas, static_cast<std::uint32_t>(raMas),
-                                                 static_cast<std::uint32_t>(at)};
-    ++unsealed_;
+    entries_.push_back({decMas, static_cast<std::uint32_t>(raMas), static_cast<std::uint32_t>(at)});
 }
 
 void KnownVariables::Seal() {
-    if (unsealed_ == 0 && !zoneStarts_.empty()) return;
-    entries_.reserve(entries_.size() + unsealed_);
-    for (std::size_t block = 0; block < adding_.size(); ++block) {
-        const std::size_t count = std::min(kBlockEntries, unsealed_ - block * kBlockEntries);
-        entries_.insert(entries_.end(), adding_[block].get(), adding_[block].get() + count);
-        adding_[block].reset();
-    }
-    adding_.clear();
-    unsealed_ = 0;
+    if (sealed_ == entries_.size() && !zoneStarts_.empty()) return;
+    sealed_ = entries_.size();
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
         const std::size_t zoneA = ZoneOf(a.decMas), zoneB = ZoneOf(b.decMas);
         return zoneA != zoneB ? zoneA < zoneB : a.raMas < b.raMas;
@@ -81,7 +69,7 @@ std::string_view KnownVariables::LabelAt(std::uint32_t at) const {
 }
 
 std::optional<std::string_view> KnownVariables::Match(const SkyPosition& star) const {
-    if (entries_.empty()) return std::nullopt;
+    if (sealed_ == 0) return std::nullopt;
     const double radius = kMatchArcsec / 3600.0;
     const double south = std::max(star.dec - radius, -90.0);
     const double north = std::min(star.dec + radius, 90.0);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,7 +27,7 @@ public:
     void Add(const SkyPosition& position, std::string_view label);
     // Makes what was added since the last call ready for Match.
     void Seal();
-    std::size_t Size() const { return entries_.size() + unsealed_; }
+    std::size_t Size() const { return entries_.size(); }
 
     // The label of the nearest listed variable within kMatchArcsec of `star`; nothing where none
     // is. Only what was sealed is matched; from any thread, once no more are added.
@@ -46,14 +47,12 @@ private:
     static std::size_t ZoneOf(std::int32_t decMas);
     std::string_view LabelAt(std::uint32_t at) const;
 
-    // What was added is kept in blocks, so that a list of millions grows without ever being
-    // copied whole: one copy would take as much memory again.
-    static constexpr std::size_t kBlockEntries = std::size_t(1) << 16;
+    // What was added is kept in blocks, so that a list of millions grows, and is sorted, without
+    // ever being copied whole: one copy would take as much memory again.
     static constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-    std::vector<std::unique_ptr<Entry[]>> adding_;
-    std::size_t unsealed_ = 0;
+    std::deque<Entry> entries_;
+    std::size_t sealed_ = 0;  // the entries that Match looks in
     std::vector<std::unique_ptr<char[]>> labelBlocks_;
-    std::size_t labelUsed_ = kBlockBytes;  // in the last block: none yet
-    std::vector<Entry> entries_;
+    std::size_t labelUsed_ = kBlockBytes;    // in the last block: none yet
     std::vector<std::uint32_t> zoneStarts_;  // kZones + 1 once sealed
 };

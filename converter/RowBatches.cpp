@@ -186,8 +186,11 @@ void CsvConverter::Deliver(const Converting& converted) {
         usable_ += group.usable;
         knownVariables_ += group.knownVariables;
         if (options_.listsInto) {
+            const std::string_view labels = group.labels;
             for (const ListedVariable& variable : group.listed) {
-                options_.listsInto->Add(variable.position, variable.label);
+                options_.listsInto->Add(
+                    variable.position,
+                    labels.substr(variable.begin, variable.end - variable.begin));
             }
         }
         if (options_.selection.field) {

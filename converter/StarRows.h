@@ -21,11 +21,11 @@ struct HeldRow {
     std::size_t end = 0;
 };
 
-// A variable of a list as read, to be added to the known ones: where it lies, and its name and
-// type in UTF-8.
+// A variable of a list as read, to be added to the known ones: where it lies, and where its name
+// and type, in UTF-8, lie in the group's labels.
 struct ListedVariable {
     SkyPosition position;
-    std::string label;
+    std::size_t begin = 0, end = 0;
 };
 
 // What a group of a batch's lines gives: its rows, its messages in order, and what it counted.
@@ -44,6 +44,7 @@ struct GroupRows {
     std::uint64_t knownVariables = 0;  // and those that a list calls variable
     // A list of variables gives no rows but these; under --near, only those near the field.
     std::vector<ListedVariable> listed;
+    std::string labels;
 };
 
 // The header row, which names every column.

@@ -53,7 +53,7 @@ void ListRows(const SourceBatch& batch, std::size_t firstLine, std::size_t lastL
     std::optional<NearField> reach = batch.selection->field;
     if (reach) reach->radius += KnownVariables::kMatchArcsec / 3600.0;
     std::vector<Cell> cells;
-    std::u16string storage[4], widened;
+    std::u16string storage[4], widened, label;
     const std::u16string_view text = batch.text;
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const SourceBatch::Line& line = batch.lines[i];
@@ -103,12 +103,14 @@ void ListRows(const SourceBatch& batch, std::size_t firstLine, std::size_t lastL
             ++group.positioned;
             position = {*raDegrees, *decDegrees};
         }
-        std::u16string label(cell(layout.name, storage[2]));
+        label = cell(layout.name, storage[2]);
         const std::u16string_view type = cell(layout.type, storage[3]);
         if (!type.empty()) {
             if (!label.empty()) label += u' ';
             label += type;
         }
-        group.listed.push_back({position, Utf8FromUtf16(label)});
+        const std::size_t begin = group.labels.size();
+        group.labels += Utf8FromUtf16(label);
+        group.listed.push_back({position, begin, group.labels.size()});
     }
 }
