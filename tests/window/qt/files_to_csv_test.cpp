@@ -220,9 +220,11 @@ private slots:
 
     void convertsAsTheCommandLine() {
         QFETCH(QString, how);
+        // A list of known variables last, which counts all the same.
         QStringList files = {Copied(QStringLiteral("catalogue.tsv")),
                              Copied(QStringLiteral("tyc2-sample.dat.gz")),
-                             Copied(QStringLiteral("stars-shift_jis.txt"))};
+                             Copied(QStringLiteral("stars-shift_jis.txt")),
+                             Copied(QStringLiteral("variables-sample.tsv"))};
         if (how != QStringLiteral("Ctrl+O"))
             files.insert(1, folder->filePath(QStringLiteral("gone.txt")));
         const QString target = folder->filePath(

@@ -339,14 +339,16 @@ protected:
 // name of the table.
 TEST_F(FilesToCsvTest, ConvertsAsTheCommandLine) {
     for (const bool dropped : {false, true}) {
+        // A list of known variables last, which counts all the same.
         std::vector<std::wstring> files = {Copied(L"catalogue.tsv"), Copied(L"tyc2-sample.dat.gz"),
-                                           Copied(L"stars.txt")};
+                                           Copied(L"stars.txt"), Copied(L"variables-sample.tsv")};
         if (dropped) files.insert(files.begin() + 1, folder + L"\\gone.txt");
         const std::wstring target = folder + (dropped ? L"\\dropped.csv" : L"\\opened.csv");
         std::wstring proposed, said;
         std::vector<DialogScript::Step> steps;
         if (!dropped)
-            steps.push_back(PickFiles({L"catalogue.tsv", L"tyc2-sample.dat.gz", L"stars.txt"}));
+            steps.push_back(PickFiles(
+                {L"catalogue.tsv", L"tyc2-sample.dat.gz", L"stars.txt", L"variables-sample.tsv"}));
         steps.push_back(SaveAs(&proposed, target));
         steps.push_back(ReadMessages(&said, dropped ? L"messages" : nullptr));
         const DialogScript script(std::move(steps));
