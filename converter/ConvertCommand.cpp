@@ -141,6 +141,7 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
         if (count < 0) cannotRead(source, reason);
     }
     converter.Finish();
+    if (converter.UsageFailed()) return 2;
     if (converter.OutputFailed() && !readerGone) {
         complain(Utf8FromUtf16(Substitute(texts.cannotWrite, writeFailure)));
         failed = true;

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "FieldPlacement.h"
+#include "PhotometryLists.h"
 #include "StarRows.h"
 #include "Utf.h"
+#include "tychobvr/conversion.h"
 
 namespace {
 
@@ -66,7 +68,11 @@ CsvConverter::CsvConverter(Options options, const Texts& texts, Write write, Rep
     batch_.text.reserve(kUnitsAtOnce + 4096);
 }
 
-void CsvConverter::WriteHeader() { Emit(HeaderRow()); }
+void CsvConverter::WriteHeader() {
+    // Around a position the header waits for the rows, which an option may still refuse; a
+    // photometry program's list has a header of its own.
+    if (!options_.selection.field) Emit(HeaderRow());
+}
 
 void CsvConverter::BeginSource(std::string_view name) {
     decoder_ = LineDecoder(options_.encoding);
@@ -304,15 +310,66 @@ void CsvConverter::EndSource(bool complete) {
     }
 }
 
+namespace {
+
+// The choices that made a list's stars, as its header says them.
+std::string CriteriaOf(const Selection& selection) {
+    std::string criteria;
+    const auto add = [&criteria](const std::string& said) {
+        criteria += criteria.empty() ? said : "; " + said;
+    };
+    const auto range = [](const Range& limits) {
+        return (limits.low ? conversion::FormatFixed(*limits.low, 3) : std::string()) + ":" +
+               (limits.high ? conversion::FormatFixed(*limits.high, 3) : std::string());
+    };
+    if (selection.V.Limits()) add("V " + range(selection.V));
+    if (selection.BMinusV.Limits()) add("B-V " + range(selection.BMinusV));
+    if (selection.like) {
+        add("like the target within " + conversion::FormatFixed(selection.like->V, 3) +
+            " in V and " + conversion::FormatFixed(selection.like->BMinusV, 3) + " in B-V");
+    }
+    add("V uncertainty at most " + conversion::FormatFixed(selection.largestError, 3));
+    return criteria;
+}
+
+}  // namespace
+
 void CsvConverter::Finish() {
-    const std::optional<NearField>& field = options_.selection.field;
+    const Selection& selection = options_.selection;
+    const std::optional<NearField>& field = selection.field;
     if (outputFailed_ || !field) return;
     // Nearest first; rows of one separation in the order they were read.
     std::stable_sort(held_.begin(), held_.end(),
                      [](const Held& a, const Held& b) { return a.key < b.key; });
-    std::string rows;
+    // The target is the nearest star at the position; --like keeps the stars like it.
+    const FieldStar* target = nullptr;
+    for (const Held& row : held_) {
+        if (fieldStars_[row.star].target) {
+            target = &fieldStars_[row.star];
+            break;
+        }
+    }
+    if (selection.like && (!target || !target->V || !target->BMinusV)) {
+        usageFailed_ = true;
+        report_(Utf8FromUtf16(Substitute(texts_.likeWithoutTarget, {field->centreText})));
+        return;
+    }
+    const auto like = [&](const FieldStar& star) {
+        if (!selection.like || star.target) return true;
+        const auto within = [](std::int64_t a, std::int64_t b, double most) {
+            return std::llabs(a - b) <= std::llround(most * 1000.0);
+        };
+        return star.V && star.BMinusV && within(*star.V, *target->V, selection.like->V) &&
+               within(*star.BMinusV, *target->BMinusV, selection.like->BMinusV);
+    };
+    std::vector<FieldStar> kept;
+    std::string rows(selection.output == Output::Csv ? HeaderRow() : std::string_view());
     constexpr std::size_t kWriteAtOnce = std::size_t(1) << 16;
     for (const Held& row : held_) {
+        const FieldStar& star = fieldStars_[row.star];
+        if (!like(star)) continue;
+        kept.push_back(star);
+        if (selection.output != Output::Csv || (selection.usableOnly && !star.usable)) continue;
         rows.append(heldText_, row.begin, row.end - row.begin);
         if (rows.size() >= kWriteAtOnce) {
             Emit(rows);
@@ -322,20 +379,31 @@ void CsvConverter::Finish() {
     Emit(rows);
     held_.clear();
     heldText_.clear();
+    fieldStars_.clear();
+    if (selection.output != Output::Csv) {
+        ListOrigin origin{field->centre, Utf8FromUtf16(field->centreText),
+                          Utf8FromUtf16(field->radiusText), CriteriaOf(selection)};
+        Emit(selection.output == Output::AstroImageJ ? AstroImageJList(kept, origin)
+                                                     : SirilList(kept, origin));
+    }
     if (outputFailed_) return;
-    const bool ranges = options_.selection.V.Limits() || options_.selection.BMinusV.Limits();
+    const std::uint64_t within = kept.size();
+    const auto usable = static_cast<std::uint64_t>(
+        std::count_if(kept.begin(), kept.end(), [](const FieldStar& star) { return star.usable; }));
+    const auto known = static_cast<std::uint64_t>(std::count_if(
+        kept.begin(), kept.end(), [](const FieldStar& star) { return !star.variable.empty(); }));
+    const bool ranges = selection.V.Limits() || selection.BMinusV.Limits() || selection.like;
     // Whether variability was checked at all, and what the lists found.
     std::u16string variables;
-    if (options_.selection.variables) {
-        variables =
-            Substitute(knownVariables_ == 1 ? texts_.nearKnownVariable : texts_.nearKnownVariables,
-                       Grouped(knownVariables_));
+    if (selection.variables) {
+        variables = Substitute(known == 1 ? texts_.nearKnownVariable : texts_.nearKnownVariables,
+                               Grouped(known));
     }
     report_(Utf8FromUtf16(
-        Substitute(within_ == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
-                   {Grouped(within_), field->radiusText, field->centreText, Grouped(usable_),
+        Substitute(within == 1 ? texts_.nearSummaryOne : texts_.nearSummary,
+                   {Grouped(within), field->radiusText, field->centreText, Grouped(usable),
                     Grouped(read_), ranges ? texts_.nearRanges : std::u16string_view(), variables,
-                    options_.selection.variables ? std::u16string_view() : texts_.nearUnchecked})));
+                    selection.variables ? std::u16string_view() : texts_.nearUnchecked})));
 }
 
 void CsvConverter::FinishSource(bool complete) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "FieldStar.h"
 #include "Gzip.h"
 #include "LineDecoder.h"
 #include "Selection.h"
@@ -89,6 +90,9 @@ public:
     std::optional<bool> SourceIsList() const;
 
     bool OutputFailed() const { return outputFailed_; }
+    // Whether the options asked for what the sources cannot give, as --like without a star at
+    // the position: a usage error, said once every source is read.
+    bool UsageFailed() const { return usageFailed_; }
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
     bool InputFailed() const { return inputFailed_; }
@@ -173,8 +177,11 @@ private:
     struct Held {
         std::uint64_t key;  // the separation as shown, in thousandths of an arcminute
         std::size_t begin, end;
+        std::size_t star;  // in fieldStars_
     };
     std::vector<Held> held_;
+    std::vector<FieldStar> fieldStars_;
+    bool usageFailed_ = false;
     std::uint64_t positioned_ = 0;
-    std::uint64_t read_ = 0, within_ = 0, usable_ = 0, knownVariables_ = 0;
+    std::uint64_t read_ = 0;
 };

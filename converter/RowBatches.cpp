@@ -182,9 +182,6 @@ void CsvConverter::Deliver(const Converting& converted) {
         tagFound_ = tagFound_ || group.tagFound;
         read_ += group.stars;
         positioned_ += group.positioned;
-        within_ += group.within;
-        usable_ += group.usable;
-        knownVariables_ += group.knownVariables;
         if (options_.listsInto) {
             const std::string_view labels = group.labels;
             for (const ListedVariable& variable : group.listed) {
@@ -196,9 +193,11 @@ void CsvConverter::Deliver(const Converting& converted) {
         if (options_.selection.field) {
             // Held until every source is read, when they are sorted.
             const std::string_view text = group.rows.View();
-            for (const HeldRow& row : group.held) {
-                held_.push_back(
-                    {row.key, heldText_.size() + row.begin, heldText_.size() + row.end});
+            for (std::size_t i = 0; i < group.held.size(); ++i) {
+                const HeldRow& row = group.held[i];
+                held_.push_back({row.key, heldText_.size() + row.begin, heldText_.size() + row.end,
+                                 fieldStars_.size()});
+                fieldStars_.push_back(group.fieldStars[i]);
             }
             heldText_.append(text.substr(0, group.held.empty() ? 0 : group.held.back().end));
         } else {

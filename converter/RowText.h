@@ -36,6 +36,7 @@ public:
         return static_cast<std::size_t>(end - data_.get());
     }
     std::string_view View() const { return {data_.get(), size_}; }
+    const char* At(std::size_t position) const { return data_.get() + position; }
 
 private:
     void Grow(std::size_t more);
@@ -93,6 +94,10 @@ public:
     }
     // Where the next char goes, counted from the start of the text.
     std::size_t Size() const { return text_.SizeAt(to_); }
+    // What was written from `position` on.
+    std::string_view Since(std::size_t position) const {
+        return {text_.At(position), Size() - position};
+    }
     // The shortest decimal that reads back as the value, as conversion::AppendShortest writes it.
     void Shortest(double value);
     // A field of RFC 4180 for UTF-16 text, as UTF-8: quoted where it holds a comma, a quote or a

@@ -2,6 +2,7 @@
 // range is a usage error, never a field somewhere else.
 #include "Selection.h"
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -70,12 +71,23 @@ std::optional<Range> ReadRange(std::string_view text) {
 std::optional<std::u16string> ReadSelection(const SelectionWords& words, const Texts& texts,
                                             Selection& selection) {
     selection = Selection{};
+    if (words.to) {
+        static constexpr std::pair<std::string_view, Output> kOutputs[] = {
+            {"csv", Output::Csv}, {"aij", Output::AstroImageJ}, {"siril", Output::Siril}};
+        const auto named =
+            std::find_if(std::begin(kOutputs), std::end(kOutputs),
+                         [&](const auto& output) { return output.first == *words.to; });
+        if (named == std::end(kOutputs)) return Said(texts.unknownOutput, *words.to);
+        selection.output = named->second;
+    }
     if (!words.position) {
-        const std::pair<bool, std::u16string_view> needing[] = {
+        const std::pair<bool, std::u16string> needing[] = {
             {words.radius.has_value(), u"--radius"},
             {words.V.has_value(), u"--v"},
             {words.BMinusV.has_value(), u"--b-v"},
-            {words.usable, u"--usable"}};
+            {words.usable, u"--usable"},
+            {words.like.has_value(), u"--like"},
+            {selection.output != Output::Csv, u"--to " + Utf16FromUtf8(words.to.value_or(""))}};
         for (const auto& [given, option] : needing) {
             if (given) return Substitute(texts.needsNear, {option});
         }
@@ -117,6 +129,17 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
             *range = *read;
         }
         selection.usableOnly = words.usable;
+        if (words.like) {
+            const std::size_t colon = words.like->find(':');
+            const std::optional<double> V = ReadPlainDecimal(words.like->substr(0, colon));
+            const std::optional<double> BMinusV =
+                colon == std::string::npos ? std::nullopt
+                                           : ReadPlainDecimal(words.like->substr(colon + 1));
+            if (!V || !BMinusV || *V < 0.0 || *BMinusV < 0.0) {
+                return Said(texts.badLike, *words.like);
+            }
+            selection.like = Likeness{*V, *BMinusV};
+        }
     }
     if (words.largestError) {
         const std::optional<double> largest = ReadPlainDecimal(*words.largestError);

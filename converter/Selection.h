@@ -28,10 +28,21 @@ struct NearField {
     std::u16string radiusText;  // in the unit the user gave: "1°", "30′", "90″"
 };
 
+// What standard output holds: the table, or a list that a photometry program reads.
+enum class Output { Csv, AstroImageJ, Siril };
+
+// The stars like the target, by V and B − V as the rows show them: within these of the target's.
+struct Likeness {
+    double V = 0.0;
+    double BMinusV = 0.0;
+};
+
 struct Selection {
     std::optional<NearField> field;  // --near
     Range V, BMinusV;
     bool usableOnly = false;
+    std::optional<Likeness> like;  // --like
+    Output output = Output::Csv;   // --to
     // A star whose V is less certain than this is no comparison star.
     double largestError = 0.05;
     // The known variables of the lists given, which are no comparison stars; none where no list
@@ -42,6 +53,7 @@ struct Selection {
 // The options as the user wrote them, each where it was given.
 struct SelectionWords {
     std::optional<std::string> position, radius, V, BMinusV, largestError;  // position: --near
+    std::optional<std::string> like, to;
     bool usable = false;
 };
 

@@ -208,6 +208,17 @@ bool CountAndPlace(const SourceBatch& batch, std::uint64_t lineNumber, const Sta
     return placed.has_value();
 }
 
+// A field as RFC 4180 quotes it, unquoted.
+std::string UnquotedField(std::string_view field) {
+    if (field.size() < 2 || field.front() != '"') return std::string(field);
+    std::string text;
+    for (std::size_t i = 1; i + 1 < field.size(); ++i) {
+        text += field[i];
+        if (field[i] == '"') ++i;
+    }
+    return text;
+}
+
 // The label of the listed variable at the star's position, where lists were given: the
 // position as placed in the field, or else as its cells give it.
 template <typename Char>
@@ -315,12 +326,22 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
              (shown && selection.BMinusV.Holds(
                            static_cast<double>(ShownUnits(shown->line.B - shown->line.V)) / 1000)));
         if (!inRanges) return;
-        ++group.within;
-        if (doubts == 0) ++group.usable;
-        if (known) ++group.knownVariables;
-        if (selection.usableOnly && doubts != 0) return;
+        // Every star of the field is held, the unusable ones too: what --like and the lists keep
+        // is known only once the target's row is read.
         group.held.push_back(
             {static_cast<std::uint64_t>(ShownUnits(placed->separation)), out.Size(), 0});
+        FieldStar star;
+        star.position = placed->position;
+        star.separation = placed->separation;
+        if (shown) {
+            star.V = ShownUnits(shown->line.V);
+            star.BMinusV = ShownUnits(shown->line.B - shown->line.V);
+        }
+        star.usable = doubts == 0;
+        star.target = (doubts & kTarget) != 0;
+        star.companion = flags.companion;
+        if (known) star.variable = *known;
+        group.fieldStars.push_back(std::move(star));
     }
 
     const auto shortest = [&out](const std::optional<double>& value, const ShortestText& text) {
@@ -344,6 +365,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         out.Text(kNoShownColumns);
     }
     out.Char(',');
+    const std::size_t idBegin = out.Size();
     if (hasTycho) {
         if (tycho[0] && tycho[1] && tycho[2]) {
             out.Text("TYC ");
@@ -359,6 +381,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
     } else if (cells.hip.empty()) {
         out.Field(cells.name);
     }
+    if (selection.field) group.fieldStars.back().id = UnquotedField(out.Since(idBegin));
     out.Char(',');
     out.Field(cells.ra);
     out.Char(',');

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FieldStar.h"
 #include "RowText.h"
 #include "SkyGeometry.h"
 #include "SourceBatch.h"
@@ -38,10 +39,8 @@ struct GroupRows {
     bool invalid = false;
     // Under --near: the rows kept, where they lie in `rows`, and what was counted of the field.
     std::vector<HeldRow> held;
-    std::uint64_t positioned = 0;      // stars with a position
-    std::uint64_t within = 0;          // of them, those within the radius and the ranges
-    std::uint64_t usable = 0;          // of those, the usable ones
-    std::uint64_t knownVariables = 0;  // and those that a list calls variable
+    std::vector<FieldStar> fieldStars;  // each held row's star
+    std::uint64_t positioned = 0;       // stars with a position
     // A list of variables gives no rows but these; under --near, only those near the field.
     std::vector<ListedVariable> listed;
     std::string labels;

@@ -33,7 +33,8 @@ constexpr Texts kEnglish{
     .convertUsage =
         u"       %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"       %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
-        u"                [--usable] [--max-error MAG] [FILE]...",
+        u"                [--like DV:DBV] [--usable] [--max-error MAG] [--to csv|aij|siril]\n"
+        u"                [FILE]...",
     .convertOption =
         u"Converts the stars of the FILEs, or of standard input, into CSV rows on standard "
         u"output; no window opens. Each source is tagged text (a row for each line with BT= "
@@ -64,6 +65,13 @@ constexpr Texts kEnglish{
     .largestErrorOption =
         u"A V uncertainty above MAG makes a star uncertain, no comparison star (0.05 by "
         u"default).",
+    .likeOption =
+        u"With --near, only the stars whose V lies within DV of the target's, and B − V within "
+        u"DBV of the target's, as the rows show them; the target, the star at POSITION, stays.",
+    .toOption =
+        u"What standard output holds: csv, the table (the default); with --near, aij, "
+        u"AstroImageJ's RA/Dec aperture list, or siril, Siril's comparison-star list: the target "
+        u"first, then every usable star.",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
     .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl, hip or variables.",
@@ -90,6 +98,11 @@ constexpr Texts kEnglish{
     .reversedRange = u"%1: '%2': MIN is greater than MAX",
     .badLargestError = u"--max-error: '%1' is not a magnitude greater than 0",
     .needsNear = u"%1 needs --near",
+    .badLike =
+        u"--like: '%1' is not DV:DBV, the largest differences in V and in B − V from the "
+        u"target's, in magnitudes (0.5:0.2)",
+    .unknownOutput = u"--to: unknown output '%1': use csv, aij or siril.",
+    .likeWithoutTarget = u"--like: no star lies at %1 to be like: give the position of a star",
     .invalidPosition = u"%1:%2: %3 is not a position: '%4'",
     .noPositions = u"%1: no star has a position, so none can lie near %2",
     .nearSummary = u"%1 stars within %2 of %3%6, %4 usable%7, of %5 read%8",
@@ -163,7 +176,8 @@ constexpr Texts kJapanese{
     .convertUsage =
         u"        %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"        %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
-        u"                 [--usable] [--max-error MAG] [FILE]...",
+        u"                 [--like DV:DBV] [--usable] [--max-error MAG] [--to csv|aij|siril]\n"
+        u"                 [FILE]...",
     .convertOption =
         u"FILE（または標準入力）の星を CSV の行に変換して標準出力に書き出します。"
         u"ウィンドウは開きません。入力は BT= と VT= のあるテキスト（1 行に 1 行）、"
@@ -192,6 +206,12 @@ constexpr Texts kJapanese{
     .usableOption = u"--near で、比較星として除外する理由のない星（usable が 1）だけを出力します。",
     .largestErrorOption =
         u"V の不確かさが MAG を超える星を uncertain として比較星から外します（既定は 0.05）。",
+    .likeOption =
+        u"--near で、V が目標の星から DV 以内、B − V が DBV 以内の星だけを出力します（行に示す値で"
+        u"比べます）。目標の星（POSITION の星）は残ります。",
+    .toOption =
+        u"標準出力の内容：csv は表（既定）。--near では aij で AstroImageJ の RA/Dec 開口リスト、"
+        u"siril で Siril の比較星リストを、目標の星、比較星に使える星の順に出力します。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .unknownForm =
@@ -220,6 +240,12 @@ constexpr Texts kJapanese{
     .reversedRange = u"%1: '%2': MIN が MAX より大きくなっています",
     .badLargestError = u"--max-error: '%1' は 0 より大きい等級ではありません",
     .needsNear = u"%1 には --near が必要です",
+    .badLike =
+        u"--like: '%1' は DV:DBV（目標の星との V と B − V の差の上限、等。例 0.5:0.2）"
+        u"ではありません",
+    .unknownOutput = u"--to: 不明な出力 '%1' です。csv・aij・siril のいずれかを指定してください。",
+    .likeWithoutTarget =
+        u"--like: %1 に星がないため、似た星を選べません。星の位置を指定してください",
     .invalidPosition = u"%1:%2: %3 が位置ではありません：'%4'",
     .noPositions = u"%1: 位置のある星がないため、%2 の近くの星はありません",
     .nearSummary =

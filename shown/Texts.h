@@ -48,6 +48,8 @@ struct Texts {
     std::u16string_view bMinusVOption;
     std::u16string_view usableOption;
     std::u16string_view largestErrorOption;
+    std::u16string_view likeOption;
+    std::u16string_view toOption;
     std::u16string_view missingValue;     // %1: the option
     std::u16string_view unknownEncoding;  // %1: the name
     std::u16string_view unknownForm;      // %1: the name
@@ -70,7 +72,10 @@ struct Texts {
     std::u16string_view badRange;       // %1: the option, %2: what the user typed
     std::u16string_view reversedRange;  // %1: the option, %2: what the user typed
     std::u16string_view badLargestError;
-    std::u16string_view needsNear;  // %1: the option
+    std::u16string_view needsNear;          // %1: the option
+    std::u16string_view badLike;            // %1: what the user typed
+    std::u16string_view unknownOutput;      // %1: the name
+    std::u16string_view likeWithoutTarget;  // %1: the position
     std::u16string_view
         invalidPosition;              // %1: the source, %2: the line, %3: the column, %4: the cell
     std::u16string_view noPositions;  // %1: the source, %2: the position

@@ -82,7 +82,7 @@ constexpr int kUsageError = 2;
 
 // The options of "--convert" beside the sources.
 struct ConvertOptions {
-    QCommandLineOption encoding, form, near, radius, V, BMinusV, usable, largestError;
+    QCommandLineOption encoding, form, near, radius, V, BMinusV, like, usable, largestError, to;
 };
 
 // "--convert": the sources as the user gave them, bytes and all.
@@ -113,6 +113,8 @@ struct ConvertOptions {
     words.V = word(named.V);
     words.BMinusV = word(named.BMinusV);
     words.largestError = word(named.largestError);
+    words.like = word(named.like);
+    words.to = word(named.to);
     words.usable = parser.isSet(named.usable);
     if (const std::optional<std::u16string> wrong =
             ReadSelection(words, texts, options.selection)) {
@@ -164,13 +166,18 @@ void ProcessCommandLine(int& argc, char* argv[]) {
         QCommandLineOption(kVRange, ToQString(texts.vOption), QStringLiteral("MIN:MAX")),
         QCommandLineOption(QStringLiteral("b-v"), ToQString(texts.bMinusVOption),
                            QStringLiteral("MIN:MAX")),
+        QCommandLineOption(QStringLiteral("like"), ToQString(texts.likeOption),
+                           QStringLiteral("DV:DBV")),
         QCommandLineOption(QStringLiteral("usable"), ToQString(texts.usableOption)),
         QCommandLineOption(QStringLiteral("max-error"), ToQString(texts.largestErrorOption),
                            QStringLiteral("MAG")),
+        QCommandLineOption(QStringLiteral("to"), ToQString(texts.toOption),
+                           QStringLiteral("csv|aij|siril")),
     };
     for (const QCommandLineOption* option :
          {&convertOptions.near, &convertOptions.radius, &convertOptions.V, &convertOptions.BMinusV,
-          &convertOptions.usable, &convertOptions.largestError}) {
+          &convertOptions.like, &convertOptions.usable, &convertOptions.largestError,
+          &convertOptions.to}) {
         parser.addOption(*option);
     }
     AddHiddenOptions(parser, kQtOptionsWithValue, true);

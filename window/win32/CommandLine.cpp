@@ -64,8 +64,10 @@ std::u16string Help(const Texts& texts) {
     help += Described(u"--radius <R>", texts.radiusOption);
     help += Described(u"--v <MIN:MAX>", texts.vOption);
     help += Described(u"--b-v <MIN:MAX>", texts.bMinusVOption);
+    help += Described(u"--like <DV:DBV>", texts.likeOption);
     help += Described(u"--usable", texts.usableOption);
     help += Described(u"--max-error <MAG>", texts.largestErrorOption);
+    help += Described(u"--to <csv|aij|siril>", texts.toOption);
     return help;
 }
 
@@ -101,7 +103,9 @@ std::optional<int> ProcessCommandLine() {
         {u"--radius", &words.radius},
         {u"--v", &words.V},
         {u"--b-v", &words.BMinusV},
-        {u"--max-error", &words.largestError}};
+        {u"--max-error", &words.largestError},
+        {u"--like", &words.like},
+        {u"--to", &words.to}};
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {

@@ -1,0 +1,113 @@
+// The lists photometry programs read and the stars like the target: positions as they write them,
+// the target first, exactly the usable stars, and --like on both sides of the target.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "MemoryStreams.h"
+#include "PhotometryLists.h"
+
+namespace {
+
+TEST(ListPositionTest, SexagesimalWithoutSixty) {
+    const struct {
+        double ra, dec;
+        std::string_view hours, degrees;
+    } cases[] = {
+        {83.82208333333333, -5.391111111111111, "05:35:17.300", "-05:23:28.00"},
+        // Rounding that would make 60 carries, across 24h to 0h.
+        {359.99999999, 89.999999999, "00:00:00.000", "+90:00:00.00"},
+        {14.999999999, -0.0000000001, "01:00:00.000", "+00:00:00.00"},
+        {0.0, -89.99999, "00:00:00.000", "-89:59:59.96"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.hours, HoursText(c.ra)) << c.ra;
+        EXPECT_EQ(c.degrees, DegreesText(c.dec)) << c.dec;
+    }
+}
+
+// Around 05 35 17.3 -05 23 28: the target (V 8.459, B − V 0.430), a usable star 0.490 fainter
+// and 0.084 redder, one 0.500 brighter, a faint one, and a double.
+constexpr std::string_view kField =
+    "RAJ2000\tDEJ2000\tTYC1\tTYC2\tTYC3\tBTmag\te_BTmag\tVTmag\te_VTmag\tCCDM\n"
+    "083.82208333\t-05.39111111\t1\t1\t1\t9.0\t0.02\t8.5\t0.015\t\n"
+    "083.90000000\t-05.39111111\t1\t2\t1\t9.6\t0.02\t9.0\t0.015\t\n"
+    "083.82208333\t-05.50000000\t1\t3\t1\t8.5\t0.02\t8.0\t0.015\t\n"
+    "083.70000000\t-05.39111111\t1\t4\t1\t12.0\t0.2\t11.5\t0.15\t\n"
+    "083.82208333\t-05.30000000\t1\t5\t1\t9.0\t0.02\t8.5\t0.015\tA\n";
+
+Command Around(std::string_view position, const SelectionWords& more = {}) {
+    SelectionWords words = more;
+    words.position = std::string(position);
+    return Convert({{"f.tsv", std::string(kField)}}, {"f.tsv"}, words);
+}
+
+TEST(PhotometryListTest, TargetFirstThenExactlyTheUsableStars) {
+    SelectionWords aij;
+    aij.to = "aij";
+    const Command list = Around("05 35 17.3 -05 23 28", aij);
+    EXPECT_EQ(0, list.status) << list.errors;
+    const std::string_view header = "#RA, Dec, Ref Star, Centroid, Magnitude\n";
+    const std::size_t body = list.output.find(header);
+    ASSERT_NE(std::string::npos, body);
+    EXPECT_EQ(
+        "05:35:17.300, -05:23:28.00, 0, 1, 8.459\n"
+        "05:35:36.000, -05:23:28.00, 1, 1, 8.949\n"
+        "05:35:17.300, -05:30:00.00, 1, 1, 7.959\n",
+        list.output.substr(body + header.size()));
+
+    SelectionWords siril;
+    siril.to = "siril";
+    const Command comparison = Around("05 35 17.3 -05 23 28", siril);
+    const std::size_t rows = comparison.output.find("type,name,ra,dec,mag\n");
+    ASSERT_NE(std::string::npos, rows);
+    EXPECT_EQ(2, std::count(comparison.output.begin(),
+                            comparison.output.begin() + static_cast<std::ptrdiff_t>(rows), '#'));
+    EXPECT_EQ(
+        "type,name,ra,dec,mag\n"
+        "Target,TYC 1-1-1,83.822083,-5.391111,8.459\n"
+        "Comp1,TYC 1-2-1,83.900000,-5.391111,8.949\n"
+        "Comp1,TYC 1-3-1,83.822083,-5.500000,7.959\n",
+        comparison.output.substr(rows));
+
+    // No star at the position: the position itself, without a magnitude.
+    const Command empty = Around("05 36 00 -05 23 28", aij);
+    EXPECT_NE(std::string::npos,
+              empty.output.find("05:36:00.000, -05:23:28.00, 0, 1, 99.999\n05:35:36.000"));
+}
+
+TEST(LikeTest, WithinOnBothSidesOfTheTarget) {
+    const struct {
+        std::string like;
+        std::string lines;  // of f.tsv, nearest first
+    } cases[] = {
+        // 0.490 fainter and 0.084 redder, the same, 0.500 brighter, and 3.000 fainter.
+        {"0.5:0.2", "2 3 6 4"}, {"0.5:0.05", "2 6 4"}, {"0.45:0.2", "2 6"},
+        {"3.5:1", "2 3 6 4 5"}, {"0:0", "2 6"},
+    };
+    for (const auto& c : cases) {
+        SelectionWords words;
+        words.like = c.like;
+        const Command run = Around("05 35 17.3 -05 23 28", words);
+        std::string lines;
+        for (std::size_t at = run.output.find('\n') + 1; at < run.output.size();) {
+            const std::size_t comma = run.output.find(',', at);
+            const std::size_t next = run.output.find(',', comma + 1);
+            if (!lines.empty()) lines += ' ';
+            lines.append(run.output, comma + 1, next - comma - 1);
+            at = run.output.find('\n', at) + 1;
+        }
+        EXPECT_EQ(c.lines, lines) << c.like;
+        EXPECT_EQ(0, run.status) << c.like;
+    }
+    // Without a star at the position there is nothing to be like: a usage error, and no table.
+    SelectionWords words;
+    words.like = "1:1";
+    const Command none = Around("05 36 00 -05 23 28", words);
+    EXPECT_EQ(2, none.status);
+    EXPECT_EQ("", none.output);
+    EXPECT_NE(std::string::npos, none.errors.find("--like: no star lies at 05 36 00.0"));
+}
+
+}  // namespace
