@@ -16,5 +16,6 @@ struct FieldStar {
     bool usable = false;
     bool target = false;
     bool companion = false;  // "double"
+    bool moved = false;      // by its proper motion, to the epoch asked for
     std::string variable;    // the list's name and type where a list calls it variable
 };

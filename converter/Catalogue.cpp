@@ -50,6 +50,9 @@ const RecordLayout kTycho2{
     .multFlag = {},
     .varFlag = {},
     .hvarType = {},
+    .pmRA = Bytes(42, 48),
+    .pmDE = Bytes(50, 56),
+    .positionEpoch = 2000.0,
 };
 
 const RecordLayout kTycho2Supplement{
@@ -77,6 +80,9 @@ const RecordLayout kTycho2Supplement{
     .multFlag = {},
     .varFlag = {},
     .hvarType = {},
+    .pmRA = Bytes(42, 48),
+    .pmDE = Bytes(50, 56),
+    .positionEpoch = 1991.25,
 };
 
 const RecordLayout kHipparcos{
@@ -104,6 +110,9 @@ const RecordLayout kHipparcos{
     .multFlag = Bytes(347, 347),
     .varFlag = Bytes(48, 48),
     .hvarType = Bytes(322, 322),
+    .pmRA = Bytes(88, 95),
+    .pmDE = Bytes(97, 104),
+    .positionEpoch = 1991.25,
 };
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
@@ -283,6 +292,8 @@ std::optional<TableLayout> TableHeaderOf(std::u16string_view line) {
         layout.multFlag = ColumnNamed(names, {"MultFlag"});
         layout.varFlag = ColumnNamed(names, {"VarFlag"});
         layout.hvarType = ColumnNamed(names, {"HvarType"});
+        layout.pmRA = ColumnNamed(names, {"pmRA"});
+        layout.pmDE = ColumnNamed(names, {"pmDE"});
         return true;
     });
 }

@@ -50,6 +50,9 @@ struct RecordLayout {
     // What the catalogue says of a star's neighbours and variability, where it says it.
     Field prox, posflg, pflag, ccdm;           // Tycho-2 (prox and CCDM in the supplements too)
     Field proxy, multFlag, varFlag, hvarType;  // Hipparcos, with its own CCDM
+    // The proper motion, μα cos δ and μδ in mas a year, and the Julian year of the position.
+    Field pmRA, pmDE;
+    double positionEpoch = 2000.0;
 };
 
 const RecordLayout& LayoutOf(SourceForm form);  // for the three record forms
@@ -68,6 +71,7 @@ struct TableLayout {
     std::size_t hip = kNone, name = kNone;
     std::size_t ra = kNone, dec = kNone;
     std::size_t type = kNone;  // a list of variables' type of variability; varFlag is VSX's V
+    std::size_t pmRA = kNone, pmDE = kNone;  // mas a year, the position's epoch J2000
     // The catalogues' flags of doubles and variables, by their own names.
     std::size_t prox = kNone, posflg = kNone, pflag = kNone, ccdm = kNone;
     std::size_t proxy = kNone, multFlag = kNone, varFlag = kNone, hvarType = kNone;

@@ -11,6 +11,7 @@
 
 #include "FieldPlacement.h"
 #include "PhotometryLists.h"
+#include "ProperMotion.h"
 #include "StarRows.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
@@ -206,6 +207,12 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
     const char* run = bytes.data();
     const auto inRun = [&run](const char* at) { return static_cast<std::size_t>(at - run); };
     const auto copyRun = [&] { batch_.bytes.append(run, inRun(bytes.data())); };
+    // Under --epoch a star may move into the field from as far as its fastest motion takes it.
+    std::optional<NearField> rough = options_.selection.field;
+    if (rough && options_.selection.epoch && IsRecordForm(form_)) {
+        rough->radius += std::fabs(*options_.selection.epoch - LayoutOf(form_).positionEpoch) *
+                         kFastestDegreesPerYear;
+    }
     // Only where no line is being decoded.
     while (!outputFailed_ && batch_.text.size() == lineStart_ && recordStart_ == lineStart_ &&
            !overlong_ && !decoder_.LineInvalid()) {
@@ -220,9 +227,8 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
         // Under --near, most records lie far outside the field: they are counted here and go no
         // further, and the run of bytes to copy goes on after them.
         bool lacking = false, positioned = false;
-        if (options_.selection.field && form_ != SourceForm::Variables &&
-            FarOutsideField(LayoutOf(form_), record, *options_.selection.field, lacking,
-                            positioned)) {
+        if (rough && form_ != SourceForm::Variables &&
+            FarOutsideField(LayoutOf(form_), record, *rough, lacking, positioned)) {
             ++stars_;
             ++read_;
             if (lacking) ++lacking_;

@@ -18,7 +18,9 @@
 struct InField {
     double separation = 0.0;  // arcminutes
     double angle = 0.0;       // degrees east of north
-    SkyPosition position;     // the star's own
+    SkyPosition position;     // the star's own, at the epoch of --epoch where it moved
+    SkyPosition catalogue;    // as the source gives it
+    bool moved = false;       // by its proper motion
 };
 
 // A cell of decimal degrees such as " -5.39111111", near enough its value to tell a star far
@@ -93,7 +95,7 @@ inline std::optional<InField> PlaceInField(const NearField& field,
     const SkyPosition star{*ra, *dec};
     const double separation = SeparationDegrees(field.centre, star);
     if (separation > field.radius) return std::nullopt;
-    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, star), star};
+    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, star), star, star};
     // 359.96° is shown as 360.0, which is north again.
     if (ShownUnits(placed.angle, 1) == 3600) placed.angle = 0.0;
     return placed;

@@ -141,6 +141,12 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
             selection.like = Likeness{*V, *BMinusV};
         }
     }
+    if (words.epoch) {
+        const std::optional<double> year = ReadPlainDecimal(*words.epoch);
+        if (!year || *year < 1000.0 || *year > 3000.0) return Said(texts.badEpoch, *words.epoch);
+        selection.epoch = *year;
+        selection.epochText = *words.epoch;
+    }
     if (words.largestError) {
         const std::optional<double> largest = ReadPlainDecimal(*words.largestError);
         if (!largest || !(*largest > 0.0)) return Said(texts.badLargestError, *words.largestError);

@@ -43,6 +43,9 @@ struct Selection {
     bool usableOnly = false;
     std::optional<Likeness> like;  // --like
     Output output = Output::Csv;   // --to
+    // --epoch: the Julian year to which positions are moved by their proper motion, as typed.
+    std::optional<double> epoch;
+    std::string epochText;
     // A star whose V is less certain than this is no comparison star.
     double largestError = 0.05;
     // The known variables of the lists given, which are no comparison stars; none where no list
@@ -53,7 +56,7 @@ struct Selection {
 // The options as the user wrote them, each where it was given.
 struct SelectionWords {
     std::optional<std::string> position, radius, V, BMinusV, largestError;  // position: --near
-    std::optional<std::string> like, to;
+    std::optional<std::string> like, to, epoch;
     bool usable = false;
 };
 

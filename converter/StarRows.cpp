@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "FieldPlacement.h"
+#include "ProperMotion.h"
 #include "RelationScatter.h"
 #include "ShownValues.h"
 #include "StarFlags.h"
@@ -167,6 +168,8 @@ struct StarCells {
     View tycho[3];
     View hip;
     View name, ra, dec;
+    View pmRA, pmDE;  // mas a year, of the position at positionEpoch
+    double positionEpoch = 2000.0;
     FlagCells<Char> flags;
     bool hp = false;  // the VT cell holds Hp: the star has no Tycho magnitudes
     const ColumnNames* names = &kRecordColumns;
@@ -187,6 +190,62 @@ void WriteDigits(RowWriter& out, std::basic_string_view<Char> digits) {
     }
 }
 
+// The star's position moved by its proper motion to the epoch of --epoch; nothing where it has
+// no proper motion, and keeps the position it has.
+template <typename Char>
+std::optional<SkyPosition> MovedToEpoch(const Selection& selection, const StarCells<Char>& cells,
+                                        const SkyPosition& position) {
+    if (!selection.epoch || cells.pmRA.empty() || cells.pmDE.empty()) return std::nullopt;
+    ShortestText unused;
+    const std::optional<double> pmRA = ReadCellNumber(cells.pmRA, unused);
+    const std::optional<double> pmDE = ReadCellNumber(cells.pmDE, unused);
+    if (!pmRA || !pmDE) return std::nullopt;
+    return AtEpoch(position, {*pmRA, *pmDE, cells.positionEpoch}, *selection.epoch);
+}
+
+// The star's place in the field at the epoch of --epoch, as PlaceInField finds it at the
+// catalogue's: a star that far north or south can still move into the field is read whole.
+template <typename Char>
+std::optional<InField> PlaceAtEpoch(const Selection& selection, std::uint64_t lineNumber,
+                                    const StarCells<Char>& cells, const SourceBatch& batch,
+                                    GroupRows& group) {
+    const NearField& field = *selection.field;
+    const auto complain = [&](std::u16string_view column, std::basic_string_view<Char> cell) {
+        group.messages.push_back(
+            {lineNumber,
+             Utf8FromUtf16(Substitute(batch.texts->invalidPosition,
+                                      {batch.name, Decimal(lineNumber), column, Units(cell)}))});
+        group.invalid = true;
+    };
+    const double reach =
+        field.radius + std::fabs(*selection.epoch - cells.positionEpoch) * kFastestDegreesPerYear;
+    if (const std::optional<double> rough = RoughDegrees(cells.dec);
+        rough && std::fabs(*rough) <= 90.0 && std::fabs(*rough - field.centre.dec) > reach + 1e-9) {
+        if (!cells.ra.empty()) ++group.positioned;
+        return std::nullopt;
+    }
+    const std::optional<double> dec = ReadCellDeclination(cells.dec);
+    if (!dec) {
+        if (!cells.dec.empty()) complain(cells.names->dec, cells.dec);
+        return std::nullopt;
+    }
+    const std::optional<double> ra = ReadCellRightAscension(cells.ra);
+    if (!ra) {
+        if (!cells.ra.empty()) complain(cells.names->ra, cells.ra);
+        return std::nullopt;
+    }
+    ++group.positioned;
+    const SkyPosition catalogue{*ra, *dec};
+    const std::optional<SkyPosition> moved = MovedToEpoch(selection, cells, catalogue);
+    const SkyPosition at = moved.value_or(catalogue);
+    const double separation = SeparationDegrees(field.centre, at);
+    if (separation > field.radius) return std::nullopt;
+    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, at), at, catalogue,
+                   moved.has_value()};
+    if (ShownUnits(placed.angle, 1) == 3600) placed.angle = 0.0;
+    return placed;
+}
+
 // Counts a star, of which only its BT, VT, Hp flag and position need be known yet, and under
 // --near places it in the field: false when it gives no row.
 template <typename Char>
@@ -196,6 +255,10 @@ bool CountAndPlace(const SourceBatch& batch, std::uint64_t lineNumber, const Sta
     if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
     const Selection& selection = *batch.selection;
     if (!selection.field) return true;
+    if (selection.epoch) {
+        placed = PlaceAtEpoch(selection, lineNumber, cells, batch, group);
+        return placed.has_value();
+    }
     placed = PlaceInField(
         *selection.field, cells.ra, cells.dec, cells.names->ra, cells.names->dec, group.positioned,
         [&](std::u16string_view column, std::basic_string_view<Char> cell) {
@@ -226,7 +289,7 @@ std::optional<std::string_view> KnownVariableAt(const Selection& selection,
                                                 const StarCells<Char>& cells,
                                                 const std::optional<InField>& placed) {
     if (!selection.variables) return std::nullopt;
-    if (placed) return selection.variables->Match(placed->position);
+    if (placed) return selection.variables->Match(placed->catalogue);
     const std::optional<double> ra = ReadCellRightAscension(cells.ra);
     const std::optional<double> dec = ReadCellDeclination(cells.dec);
     if (!ra || !dec) return std::nullopt;
@@ -332,6 +395,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
             {static_cast<std::uint64_t>(ShownUnits(placed->separation)), out.Size(), 0});
         FieldStar star;
         star.position = placed->position;
+        star.moved = placed->moved;
         star.separation = placed->separation;
         if (shown) {
             star.V = ShownUnits(shown->line.V);
@@ -383,9 +447,24 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
     }
     if (selection.field) group.fieldStars.back().id = UnquotedField(out.Since(idBegin));
     out.Char(',');
-    out.Field(cells.ra);
-    out.Char(',');
-    out.Field(cells.dec);
+    // Where --epoch moved the star, its position at that epoch, in degrees.
+    std::optional<SkyPosition> moved;
+    if (placed && placed->moved) {
+        moved = placed->position;
+    } else if (!placed && selection.epoch) {
+        const std::optional<double> ra = ReadCellRightAscension(cells.ra);
+        const std::optional<double> dec = ReadCellDeclination(cells.dec);
+        if (ra && dec) moved = MovedToEpoch(selection, cells, {*ra, *dec});
+    }
+    if (moved) {
+        out.Fixed(moved->ra, 8);
+        out.Char(',');
+        out.Fixed(moved->dec, 8);
+    } else {
+        out.Field(cells.ra);
+        out.Char(',');
+        out.Field(cells.dec);
+    }
     out.Char(',');
     shortest(errorBT, errorBTText);
     out.Char(',');
@@ -454,6 +533,8 @@ void TableRows(const SourceBatch& batch, std::size_t firstLine, std::size_t last
         star.name = unquoted(layout.name, name);
         star.ra = unquoted(layout.ra, ra);
         star.dec = unquoted(layout.dec, dec);
+        star.pmRA = view(layout.pmRA);
+        star.pmDE = view(layout.pmDE);
         star.names = &names;
         std::optional<InField> placed;
         if (CountAndPlace(batch, line.number, star, group, placed)) {
@@ -481,6 +562,9 @@ void RecordRow(const SourceBatch& batch, const RecordLayout& layout, std::uint64
     }
     star.ra = field(layout.ra);
     star.dec = field(layout.dec);
+    star.pmRA = field(layout.pmRA);
+    star.pmDE = field(layout.pmDE);
+    star.positionEpoch = layout.positionEpoch;
     // tyc2.dat has no mean position for some stars: then the observed one.
     if ((star.ra.empty() || star.dec.empty()) && layout.ra2.size != 0) {
         star.ra = field(layout.ra2);

@@ -33,8 +33,8 @@ constexpr Texts kEnglish{
     .convertUsage =
         u"       %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"       %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
-        u"                [--like DV:DBV] [--usable] [--max-error MAG] [--to csv|aij|siril]\n"
-        u"                [FILE]...",
+        u"                [--like DV:DBV] [--usable] [--max-error MAG] [--epoch YEAR]\n"
+        u"                [--to csv|aij|siril] [FILE]...",
     .convertOption =
         u"Converts the stars of the FILEs, or of standard input, into CSV rows on standard "
         u"output; no window opens. Each source is tagged text (a row for each line with BT= "
@@ -72,6 +72,9 @@ constexpr Texts kEnglish{
         u"What standard output holds: csv, the table (the default); with --near, aij, "
         u"AstroImageJ's RA/Dec aperture list, or siril, Siril's comparison-star list: the target "
         u"first, then every usable star.",
+    .epochOption =
+        u"Moves each position by its proper motion to YEAR, a Julian year (2026.9), for ra, dec, "
+        u"sep and pa; stars without a proper motion keep theirs.",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
     .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl, hip or variables.",
@@ -103,6 +106,7 @@ constexpr Texts kEnglish{
         u"target's, in magnitudes (0.5:0.2)",
     .unknownOutput = u"--to: unknown output '%1': use csv, aij or siril.",
     .likeWithoutTarget = u"--like: no star lies at %1 to be like: give the position of a star",
+    .badEpoch = u"--epoch: '%1' is not a Julian year from 1000 to 3000 (2026.9)",
     .invalidPosition = u"%1:%2: %3 is not a position: '%4'",
     .noPositions = u"%1: no star has a position, so none can lie near %2",
     .nearSummary = u"%1 stars within %2 of %3%6, %4 usable%7, of %5 read%8",
@@ -176,8 +180,8 @@ constexpr Texts kJapanese{
     .convertUsage =
         u"        %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"        %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
-        u"                 [--like DV:DBV] [--usable] [--max-error MAG] [--to csv|aij|siril]\n"
-        u"                 [FILE]...",
+        u"                 [--like DV:DBV] [--usable] [--max-error MAG] [--epoch YEAR]\n"
+        u"                 [--to csv|aij|siril] [FILE]...",
     .convertOption =
         u"FILE（または標準入力）の星を CSV の行に変換して標準出力に書き出します。"
         u"ウィンドウは開きません。入力は BT= と VT= のあるテキスト（1 行に 1 行）、"
@@ -212,6 +216,10 @@ constexpr Texts kJapanese{
     .toOption =
         u"標準出力の内容：csv は表（既定）。--near では aij で AstroImageJ の RA/Dec 開口リスト、"
         u"siril で Siril の比較星リストを、目標の星、比較星に使える星の順に出力します。",
+    .epochOption =
+        u"各位置を固有運動で YEAR（ユリウス年。2026.9）の位置に動かし、ra・dec・sep・pa "
+        u"に使います。"
+        u"固有運動のない星は元の位置のままです。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .unknownForm =
@@ -246,6 +254,7 @@ constexpr Texts kJapanese{
     .unknownOutput = u"--to: 不明な出力 '%1' です。csv・aij・siril のいずれかを指定してください。",
     .likeWithoutTarget =
         u"--like: %1 に星がないため、似た星を選べません。星の位置を指定してください",
+    .badEpoch = u"--epoch: '%1' は 1000 から 3000 までのユリウス年（2026.9）ではありません",
     .invalidPosition = u"%1:%2: %3 が位置ではありません：'%4'",
     .noPositions = u"%1: 位置のある星がないため、%2 の近くの星はありません",
     .nearSummary =

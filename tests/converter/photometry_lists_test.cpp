@@ -111,3 +111,36 @@ TEST(LikeTest, WithinOnBothSidesOfTheTarget) {
 }
 
 }  // namespace
+
+namespace {
+
+// Barnard's star, the fastest, as Tycho-2's record gives it at J2000, moved to 2026.9 and back
+// to 1950; astropy's apply_space_motion puts it at these places. Without --epoch it stays.
+TEST(EpochTest, TheFastestStarWhereAstropyPutsIt) {
+    const std::string record =
+        "0425 02502 1| |269.45207389|  4.69327996| -798.8|10277.3| 24| 25| 1.6| 1.5|1988.86|"
+        "1988.22| 5|0.8|1.2|0.8|1.2|11.683|0.085| 9.776|0.028|999| | 87937   |269.45390833|  "
+        "4.66964333|1.76|1.72| 23.6| 25.8| | 0.1\n";
+    const struct {
+        const char* epoch;
+        std::string_view position;
+    } cases[] = {
+        {"2026.9", "269.44608468,4.77006980"},
+        {"1950", "269.46320297,4.55054525"},
+        {nullptr, "269.45207389,4.69327996"},
+    };
+    for (const auto& c : cases) {
+        SelectionWords words;
+        if (c.epoch) words.epoch = c.epoch;
+        const Command run = Convert({{"t.dat", record}}, {"t.dat"}, words);
+        const std::size_t row = run.output.find('\n') + 1;
+        EXPECT_NE(std::string::npos, run.output.find(c.position, row)) << run.output;
+        // Around the place it moved to, it is the target.
+        words.position = std::string(c.position);
+        words.radius = "1arcsec";
+        EXPECT_NE(std::string::npos,
+                  Convert({{"t.dat", record}}, {"t.dat"}, words).output.find(",0,target"));
+    }
+}
+
+}  // namespace

@@ -82,7 +82,8 @@ constexpr int kUsageError = 2;
 
 // The options of "--convert" beside the sources.
 struct ConvertOptions {
-    QCommandLineOption encoding, form, near, radius, V, BMinusV, like, usable, largestError, to;
+    QCommandLineOption encoding, form, near, radius, V, BMinusV, like, usable, largestError, epoch,
+        to;
 };
 
 // "--convert": the sources as the user gave them, bytes and all.
@@ -115,6 +116,7 @@ struct ConvertOptions {
     words.largestError = word(named.largestError);
     words.like = word(named.like);
     words.to = word(named.to);
+    words.epoch = word(named.epoch);
     words.usable = parser.isSet(named.usable);
     if (const std::optional<std::u16string> wrong =
             ReadSelection(words, texts, options.selection)) {
@@ -171,13 +173,15 @@ void ProcessCommandLine(int& argc, char* argv[]) {
         QCommandLineOption(QStringLiteral("usable"), ToQString(texts.usableOption)),
         QCommandLineOption(QStringLiteral("max-error"), ToQString(texts.largestErrorOption),
                            QStringLiteral("MAG")),
+        QCommandLineOption(QStringLiteral("epoch"), ToQString(texts.epochOption),
+                           QStringLiteral("YEAR")),
         QCommandLineOption(QStringLiteral("to"), ToQString(texts.toOption),
                            QStringLiteral("csv|aij|siril")),
     };
     for (const QCommandLineOption* option :
          {&convertOptions.near, &convertOptions.radius, &convertOptions.V, &convertOptions.BMinusV,
           &convertOptions.like, &convertOptions.usable, &convertOptions.largestError,
-          &convertOptions.to}) {
+          &convertOptions.epoch, &convertOptions.to}) {
         parser.addOption(*option);
     }
     AddHiddenOptions(parser, kQtOptionsWithValue, true);

@@ -67,6 +67,7 @@ std::u16string Help(const Texts& texts) {
     help += Described(u"--like <DV:DBV>", texts.likeOption);
     help += Described(u"--usable", texts.usableOption);
     help += Described(u"--max-error <MAG>", texts.largestErrorOption);
+    help += Described(u"--epoch <YEAR>", texts.epochOption);
     help += Described(u"--to <csv|aij|siril>", texts.toOption);
     return help;
 }
@@ -105,7 +106,8 @@ std::optional<int> ProcessCommandLine() {
         {u"--b-v", &words.BMinusV},
         {u"--max-error", &words.largestError},
         {u"--like", &words.like},
-        {u"--to", &words.to}};
+        {u"--to", &words.to},
+        {u"--epoch", &words.epoch}};
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {
