@@ -13,6 +13,7 @@ struct FieldStar {
     SkyPosition position;     // degrees
     double separation = 0.0;  // arcminutes from the field's centre
     std::optional<std::int64_t> V, BMinusV;  // as shown, in thousandths of a magnitude
+    std::optional<std::int64_t> VT;          // as read, in thousandths
     bool usable = false;
     bool target = false;
     bool companion = false;  // "double"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FieldPlacement.h"
+#include "FinderChart.h"
 #include "PhotometryLists.h"
 #include "ProperMotion.h"
 #include "StarRows.h"
@@ -386,6 +387,10 @@ void CsvConverter::Finish() {
     held_.clear();
     heldText_.clear();
     fieldStars_.clear();
+    if (selection.chart) {
+        chart_ = FinderChart(kept, {field->centre, field->radius, Utf8FromUtf16(field->centreText),
+                                    Utf8FromUtf16(field->radiusText), selection.epochText});
+    }
     if (selection.output != Output::Csv) {
         ListOrigin origin{field->centre, Utf8FromUtf16(field->centreText),
                           Utf8FromUtf16(field->radiusText), CriteriaOf(selection)};

@@ -42,6 +42,8 @@ public:
         // Reads lists of known variables alone, into this; a source of another form is left as
         // soon as its form is known. Without it, a list's lines give nothing.
         KnownVariables* listsInto = nullptr;
+        // Where --convert writes the finder chart of --chart.
+        std::string chartFile = {};
     };
 
     CsvConverter(Options options, const Texts& texts, Write write, Report report,
@@ -93,6 +95,8 @@ public:
     // Whether the options asked for what the sources cannot give, as --like without a star at
     // the position: a usage error, said once every source is read.
     bool UsageFailed() const { return usageFailed_; }
+    // Under --chart, once finished: the finder chart of the stars kept.
+    const std::string& Chart() const { return chart_; }
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
     bool InputFailed() const { return inputFailed_; }
@@ -182,6 +186,7 @@ private:
     std::vector<Held> held_;
     std::vector<FieldStar> fieldStars_;
     bool usageFailed_ = false;
+    std::string chart_;
     std::uint64_t positioned_ = 0;
     std::uint64_t read_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "FinderChart.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
 
@@ -87,6 +88,7 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
             {words.BMinusV.has_value(), u"--b-v"},
             {words.usable, u"--usable"},
             {words.like.has_value(), u"--like"},
+            {words.chart.has_value(), u"--chart"},
             {selection.output != Output::Csv, u"--to " + Utf16FromUtf8(words.to.value_or(""))}};
         for (const auto& [given, option] : needing) {
             if (given) return Substitute(texts.needsNear, {option});
@@ -129,6 +131,11 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
             *range = *read;
         }
         selection.usableOnly = words.usable;
+        if (words.chart) {
+            if (selection.field->radius > kLargestChartRadius)
+                return Said(texts.chartTooWide, *words.chart);
+            selection.chart = true;
+        }
         if (words.like) {
             const std::size_t colon = words.like->find(':');
             const std::optional<double> V = ReadPlainDecimal(words.like->substr(0, colon));

@@ -46,6 +46,7 @@ struct Selection {
     // --epoch: the Julian year to which positions are moved by their proper motion, as typed.
     std::optional<double> epoch;
     std::string epochText;
+    bool chart = false;  // --chart: a finder chart is drawn of the stars kept
     // A star whose V is less certain than this is no comparison star.
     double largestError = 0.05;
     // The known variables of the lists given, which are no comparison stars; none where no list
@@ -56,7 +57,7 @@ struct Selection {
 // The options as the user wrote them, each where it was given.
 struct SelectionWords {
     std::optional<std::string> position, radius, V, BMinusV, largestError;  // position: --near
-    std::optional<std::string> like, to, epoch;
+    std::optional<std::string> like, to, epoch, chart;
     bool usable = false;
 };
 

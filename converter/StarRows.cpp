@@ -396,6 +396,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         FieldStar star;
         star.position = placed->position;
         star.moved = placed->moved;
+        if (VT) star.VT = ShownUnits(*VT);
         star.separation = placed->separation;
         if (shown) {
             star.V = ShownUnits(shown->line.V);

@@ -11,13 +11,13 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fon
               qt6-translations-l10n dpkg-dev file zlib1g-dev)
 # gawk is what the converter's benchmark is measured against, and time measures its memory.
 # astropy reads the real Tycho-2 by its ReadMe, independently of the converter; xz-utils unpacks
-# the catalogue's source package.
+# the catalogue's source package; xmllint and rsvg-convert check and render the finder chart.
 # Emscripten, with the header-only fast_float and {fmt} for what its libc++ lacks, builds the
 # page; Chromium and Firefox run its tests; unzip looks into the zips.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev gawk
                time locales xvfb xclip lintian appstream desktop-file-utils groff-base
                emscripten libfast-float-dev libfmt-dev chromium firefox-esr unzip python3-astropy
-               xz-utils)
+               xz-utils libxml2-utils librsvg2-bin)
 # On a PC, also the Windows build (the posix-thread mingw-w64 compilers, Wine to run its tests,
 # NSIS for its installer) and the Raspberry Pi builds (Debian's
 # cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).

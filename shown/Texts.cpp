@@ -34,7 +34,7 @@ constexpr Texts kEnglish{
         u"       %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"       %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
         u"                [--like DV:DBV] [--usable] [--max-error MAG] [--epoch YEAR]\n"
-        u"                [--to csv|aij|siril] [FILE]...",
+        u"                [--to csv|aij|siril] [--chart FILE.svg] [FILE]...",
     .convertOption =
         u"Converts the stars of the FILEs, or of standard input, into CSV rows on standard "
         u"output; no window opens. Each source is tagged text (a row for each line with BT= "
@@ -75,6 +75,9 @@ constexpr Texts kEnglish{
     .epochOption =
         u"Moves each position by its proper motion to YEAR, a Julian year (2026.9), for ra, dec, "
         u"sep and pa; stars without a proper motion keep theirs.",
+    .chartOption =
+        u"With --near, also writes an SVG finder chart of the stars kept to FILE: north up, east "
+        u"left, comparison stars labelled with V without its decimal point.",
     .missingValue = u"Missing value after '%1'.",
     .unknownEncoding = u"unknown encoding '%1': use utf-8 or shift_jis.",
     .unknownForm = u"unknown form '%1': use text, table, tyc2, suppl, hip or variables.",
@@ -107,6 +110,8 @@ constexpr Texts kEnglish{
     .unknownOutput = u"--to: unknown output '%1': use csv, aij or siril.",
     .likeWithoutTarget = u"--like: no star lies at %1 to be like: give the position of a star",
     .badEpoch = u"--epoch: '%1' is not a Julian year from 1000 to 3000 (2026.9)",
+    .chartTooWide = u"--chart: '%1': a chart shows a radius of at most 30°",
+    .cannotWriteChart = u"%1: cannot write the chart: %2",
     .invalidPosition = u"%1:%2: %3 is not a position: '%4'",
     .noPositions = u"%1: no star has a position, so none can lie near %2",
     .nearSummary = u"%1 stars within %2 of %3%6, %4 usable%7, of %5 read%8",
@@ -181,7 +186,7 @@ constexpr Texts kJapanese{
         u"        %1 --convert [--encoding NAME] [--form FORM] [--max-error MAG] [FILE]...\n"
         u"        %1 --convert --near POSITION [--radius R] [--v MIN:MAX] [--b-v MIN:MAX]\n"
         u"                 [--like DV:DBV] [--usable] [--max-error MAG] [--epoch YEAR]\n"
-        u"                 [--to csv|aij|siril] [FILE]...",
+        u"                 [--to csv|aij|siril] [--chart FILE.svg] [FILE]...",
     .convertOption =
         u"FILE（または標準入力）の星を CSV の行に変換して標準出力に書き出します。"
         u"ウィンドウは開きません。入力は BT= と VT= のあるテキスト（1 行に 1 行）、"
@@ -220,6 +225,9 @@ constexpr Texts kJapanese{
         u"各位置を固有運動で YEAR（ユリウス年。2026.9）の位置に動かし、ra・dec・sep・pa "
         u"に使います。"
         u"固有運動のない星は元の位置のままです。",
+    .chartOption =
+        u"--near で、残した星の SVG の星図を FILE にも書き出します。北が上、東が左で、比較星には"
+        u"小数点を除いた V を添えます。",
     .missingValue = u"'%1' の後に値がありません。",
     .unknownEncoding = u"不明な文字コード '%1' です。utf-8 か shift_jis を指定してください。",
     .unknownForm =
@@ -255,6 +263,8 @@ constexpr Texts kJapanese{
     .likeWithoutTarget =
         u"--like: %1 に星がないため、似た星を選べません。星の位置を指定してください",
     .badEpoch = u"--epoch: '%1' は 1000 から 3000 までのユリウス年（2026.9）ではありません",
+    .chartTooWide = u"--chart: '%1': 星図に描ける半径は 30° までです",
+    .cannotWriteChart = u"%1: 星図を書き込めません: %2",
     .invalidPosition = u"%1:%2: %3 が位置ではありません：'%4'",
     .noPositions = u"%1: 位置のある星がないため、%2 の近くの星はありません",
     .nearSummary =

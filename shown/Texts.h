@@ -51,6 +51,7 @@ struct Texts {
     std::u16string_view likeOption;
     std::u16string_view toOption;
     std::u16string_view epochOption;
+    std::u16string_view chartOption;
     std::u16string_view missingValue;     // %1: the option
     std::u16string_view unknownEncoding;  // %1: the name
     std::u16string_view unknownForm;      // %1: the name
@@ -78,6 +79,8 @@ struct Texts {
     std::u16string_view unknownOutput;      // %1: the name
     std::u16string_view likeWithoutTarget;  // %1: the position
     std::u16string_view badEpoch;           // %1: what the user typed
+    std::u16string_view chartTooWide;       // %1: the chart's file
+    std::u16string_view cannotWriteChart;   // %1: the chart's file, %2: the system's reason
     std::u16string_view
         invalidPosition;              // %1: the source, %2: the line, %3: the column, %4: the cell
     std::u16string_view noPositions;  // %1: the source, %2: the position

@@ -42,6 +42,28 @@ expect 2 "" "tychobvr: --near: 'x' is not a position*" "$program" --convert --ne
 expect 2 "" "tychobvr: --usable needs --near" "$program" --convert --usable a.txt
 expect 2 "" "tychobvr: --v: '9:8': MIN is greater than MAX" "$program" --convert --near "1 2" --v 9:8 a.txt
 expect 0 "$header" "tychobvr: a.txt: no star has a position*" "$program" --convert --near "10 20" a.txt
+# The finder chart: valid SVG that librsvg renders, written whole or not at all.
+printf 'RAJ2000\tDEJ2000\tBTmag\tVTmag\n83.8221\t-5.3911\t9.0\t8.5\n83.9\t-5.3911\t9.6\t9.0\n' >field.tsv
+expect 2 "" "tychobvr: --chart needs --near" "$program" --convert --chart c.svg field.tsv
+expect 2 "" "tychobvr: --chart: 'c.svg': a chart shows a radius of at most 30°" \
+  "$program" --convert --near "83.8221 -5.3911" --radius 31 --chart c.svg field.tsv
+"$program" --convert --near "83.8221 -5.3911" --chart chart.svg field.tsv >/dev/null 2>&1 ||
+  fail "a chart: exit status $?"
+xmllint --noout chart.svg 2>err.txt || fail "the chart is no valid XML: $(cat err.txt)"
+rsvg-convert -o chart.png chart.svg 2>err.txt || fail "librsvg cannot render the chart: $(cat err.txt)"
+mkdir readonly && chmod 555 readonly
+status=0
+"$program" --convert --near "83.8221 -5.3911" --chart readonly/c.svg field.tsv >/dev/null 2>err.txt ||
+  status=$?
+if [ "$(id -u)" -ne 0 ]; then
+  [ "$status" = 1 ] && grep -q "readonly/c.svg: cannot write the chart" err.txt &&
+    [ -z "$(ls readonly)" ] || fail "an unwritable chart: exit status $status, '$(cat err.txt)'"
+fi
+status=0
+"$program" --convert --near "83.8221 -5.3911" --chart missing/c.svg field.tsv >/dev/null 2>err.txt ||
+  status=$?
+[ "$status" = 1 ] && grep -q "missing/c.svg: cannot write the chart: No such file or directory" err.txt ||
+  fail "a chart in no folder: exit status $status, '$(cat err.txt)'"
 # gzip cut short inside the second line's VT=10.25, after "VT=10.2": that line gives no row.
 printf 'BT=10.5 VT=10\nBT=10.5 VT=10.25\n' | gzip -n >cut.gz
 head -c $(($(stat -c %s cut.gz) - 11)) cut.gz >cut-short.gz

@@ -44,6 +44,11 @@ public:
         errors += message;
         errors += '\n';
     }
+    bool WriteFile(const std::string& name, std::string_view bytes, std::u16string&) override {
+        written[name] = bytes;
+        return true;
+    }
+    std::map<std::string, std::string> written;
 
 private:
     const std::string* open_ = nullptr;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "FinderChart.h"
 #include "MemoryStreams.h"
 #include "PhotometryLists.h"
 
@@ -141,6 +142,73 @@ TEST(EpochTest, TheFastestStarWhereAstropyPutsIt) {
         EXPECT_NE(std::string::npos,
                   Convert({{"t.dat", record}}, {"t.dat"}, words).output.find(",0,target"));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The dot and label of a star in a chart, by the start of its title.
+struct Drawn {
+    double x = 0, y = 0, r = 0;
+    std::string label;
+};
+Drawn DrawnStar(const std::string& svg, const std::string& title) {
+    const std::size_t at = svg.find("<g><title>" + title);
+    EXPECT_NE(std::string::npos, at) << title;
+    if (at == std::string::npos) return {};
+    const std::string group = svg.substr(at, svg.find("</g>", at) - at);
+    const auto number = [&group](const std::string& name) {
+        const std::size_t from = group.find(name + "=\"") + name.size() + 2;
+        return std::stod(group.substr(from, group.find('"', from) - from));
+    };
+    Drawn drawn{number("cx"), number("cy"), number("r"), {}};
+    const std::size_t text = group.rfind("\">");
+    if (group.find("<text") != std::string::npos) {
+        drawn.label = group.substr(text + 2, group.find("</text>", text) - text - 2);
+    }
+    return drawn;
+}
+
+TEST(FinderChartTest, NorthUpEastLeftBrightDotsLargerLabelsWithoutThePoint) {
+    SelectionWords words;
+    words.position = "05 35 17.3 -05 23 28";
+    words.chart = "chart.svg";
+    MemoryStreams streams;
+    streams.files = {{"f.tsv", std::string(kField)}};
+    CsvConverter::Options options;
+    ASSERT_FALSE(ReadSelection(words, EnglishTexts(), options.selection));
+    options.chartFile = "chart.svg";
+    EXPECT_EQ(0, RunConvert({"f.tsv"}, options, EnglishTexts(), streams));
+    const std::string svg = streams.written["chart.svg"];
+    ASSERT_FALSE(svg.empty());
+    const Drawn target = DrawnStar(svg, "TYC 1-1-1 V 8.459 B−V 0.430");
+    const Drawn east = DrawnStar(svg, "TYC 1-2-1");  // RA 83.9: east of the target
+    const Drawn west = DrawnStar(svg, "TYC 1-4-1");  // RA 83.7
+    const Drawn south = DrawnStar(svg, "TYC 1-3-1");
+    const Drawn north = DrawnStar(svg, "TYC 1-5-1");
+    EXPECT_LT(east.x, target.x);
+    EXPECT_GT(west.x, target.x);
+    EXPECT_GT(south.y, target.y);
+    EXPECT_LT(north.y, target.y);
+    // V 7.959 is brighter than 8.949, which is brighter than the faint 11.459.
+    EXPECT_GT(south.r, east.r);
+    EXPECT_GT(east.r, west.r);
+    // Usable stars are labelled V × 10 rounded half up; the target and the double are not.
+    EXPECT_EQ("89", east.label);
+    EXPECT_EQ("80", south.label);
+    EXPECT_EQ("", target.label);
+    EXPECT_EQ("", north.label);
+    EXPECT_EQ(std::string::npos, svg.find("8.9</text>"));
+    EXPECT_EQ("95", ChartLabel(9470));
+    EXPECT_EQ("95", ChartLabel(9450));
+    EXPECT_EQ("94", ChartLabel(9449));
+    EXPECT_EQ("-5", ChartLabel(-460));
+    // The same chart, byte for byte, however often it is drawn.
+    MemoryStreams again;
+    again.files = streams.files;
+    RunConvert({"f.tsv"}, options, EnglishTexts(), again);
+    EXPECT_EQ(svg, again.written["chart.svg"]);
 }
 
 }  // namespace

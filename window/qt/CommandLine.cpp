@@ -83,7 +83,7 @@ constexpr int kUsageError = 2;
 // The options of "--convert" beside the sources.
 struct ConvertOptions {
     QCommandLineOption encoding, form, near, radius, V, BMinusV, like, usable, largestError, epoch,
-        to;
+        to, chart;
 };
 
 // "--convert": the sources as the user gave them, bytes and all.
@@ -117,11 +117,15 @@ struct ConvertOptions {
     words.like = word(named.like);
     words.to = word(named.to);
     words.epoch = word(named.epoch);
+    if (parser.isSet(named.chart)) {
+        words.chart = QFile::encodeName(parser.value(named.chart)).toStdString();
+    }
     words.usable = parser.isSet(named.usable);
     if (const std::optional<std::u16string> wrong =
             ReadSelection(words, texts, options.selection)) {
         Fail(ToQString(*wrong));
     }
+    if (words.chart) options.chartFile = *words.chart;
     std::vector<std::string> sources;
     for (const QString& source : parser.positionalArguments()) {
         sources.push_back(QFile::encodeName(source).toStdString());
@@ -177,11 +181,13 @@ void ProcessCommandLine(int& argc, char* argv[]) {
                            QStringLiteral("YEAR")),
         QCommandLineOption(QStringLiteral("to"), ToQString(texts.toOption),
                            QStringLiteral("csv|aij|siril")),
+        QCommandLineOption(QStringLiteral("chart"), ToQString(texts.chartOption),
+                           QStringLiteral("FILE.svg")),
     };
     for (const QCommandLineOption* option :
          {&convertOptions.near, &convertOptions.radius, &convertOptions.V, &convertOptions.BMinusV,
           &convertOptions.like, &convertOptions.usable, &convertOptions.largestError,
-          &convertOptions.epoch, &convertOptions.to}) {
+          &convertOptions.epoch, &convertOptions.to, &convertOptions.chart}) {
         parser.addOption(*option);
     }
     AddHiddenOptions(parser, kQtOptionsWithValue, true);

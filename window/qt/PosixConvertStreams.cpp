@@ -1,7 +1,9 @@
 #include "PosixConvertStreams.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include <cerrno>
 #include <csignal>
@@ -63,4 +65,23 @@ ConvertStreams::Written PosixConvertStreams::Write(std::string_view bytes, std::
 
 void PosixConvertStreams::Complain(std::string_view message) {
     WriteAll(STDERR_FILENO, "tychobvr: " + std::string(message) + "\n");
+}
+
+bool PosixConvertStreams::WriteFile(const std::string& name, std::string_view bytes,
+                                    std::u16string& reason) {
+    // Beside the target, so that the rename stays on its file system.
+    std::string written = name + ".XXXXXX";
+    const int file = ::mkstemp(written.data());
+    if (file < 0) {
+        reason = Reason(errno);
+        return false;
+    }
+    const bool complete = WriteAll(file, bytes) && ::fchmod(file, 0644) == 0;
+    int error = errno;
+    if (::close(file) != 0 && complete) error = errno;
+    if (complete && ::rename(written.c_str(), name.c_str()) == 0) return true;
+    if (complete) error = errno;
+    ::unlink(written.c_str());
+    reason = Reason(error);
+    return false;
 }

@@ -69,6 +69,7 @@ std::u16string Help(const Texts& texts) {
     help += Described(u"--max-error <MAG>", texts.largestErrorOption);
     help += Described(u"--epoch <YEAR>", texts.epochOption);
     help += Described(u"--to <csv|aij|siril>", texts.toOption);
+    help += Described(u"--chart <FILE.svg>", texts.chartOption);
     return help;
 }
 
@@ -107,7 +108,8 @@ std::optional<int> ProcessCommandLine() {
         {u"--max-error", &words.largestError},
         {u"--like", &words.like},
         {u"--to", &words.to},
-        {u"--epoch", &words.epoch}};
+        {u"--epoch", &words.epoch},
+        {u"--chart", &words.chart}};
     std::vector<std::u16string> files;
     bool optionsEnded = false;  // after "--" every word is an argument
     for (int i = 1; i < count; ++i) {
@@ -179,6 +181,7 @@ std::optional<int> ProcessCommandLine() {
             ReadSelection(words, texts, options.selection)) {
         return Fail(*wrong);
     }
+    if (words.chart) options.chartFile = *words.chart;
     std::vector<std::string> sources;
     for (const std::u16string& file : files) sources.push_back(Utf8FromUtf16(file));
     Win32ConvertStreams streams;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Console.h"
+#include "ReplacingFile.h"
 #include "Utf.h"
 
 Win32ConvertStreams::Win32ConvertStreams() = default;
@@ -99,4 +100,11 @@ ConvertStreams::Written Win32ConvertStreams::Write(std::string_view bytes, std::
 void Win32ConvertStreams::Complain(std::string_view message) {
     FindStandardStreams();
     WriteTo(errors_, u"tychobvr: " + Utf16FromUtf8(message) + u"\n");
+}
+
+bool Win32ConvertStreams::WriteFile(const std::string& name, std::string_view bytes,
+                                    std::u16string& reason) {
+    ReplacingFile file;
+    return file.Open(Utf16FromUtf8(name), reason) && file.Write(bytes, reason) &&
+           file.Commit(reason);
 }

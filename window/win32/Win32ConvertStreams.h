@@ -19,6 +19,8 @@ public:
     void Close() override;
     Written Write(std::string_view bytes, std::u16string& reason) override;
     void Complain(std::string_view message) override;
+    bool WriteFile(const std::string& name, std::string_view bytes,
+                   std::u16string& reason) override;
 
 private:
     void FindStandardStreams();
