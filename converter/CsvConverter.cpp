@@ -251,11 +251,12 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
 }
 
 std::optional<CsvConverter::Split> CsvConverter::SplitHere() {
-    // Another converter has no lists of variables to judge its stars by.
+    // Another converter has no lists of variables to judge its stars by, nor the epoch to move them
+    // to.
     if (outputFailed_ || options_.selection.field || options_.selection.variables ||
-        !IsRecordForm(form_) || !compressionKnown_ || inflater_ || !untaken_.empty() ||
-        batch_.text.size() != lineStart_ || recordStart_ != lineStart_ || overlong_ ||
-        decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
+        options_.selection.epoch || !IsRecordForm(form_) || !compressionKnown_ || inflater_ ||
+        !untaken_.empty() || batch_.text.size() != lineStart_ || recordStart_ != lineStart_ ||
+        overlong_ || decoder_.LineInvalid() || !decoder_.AsciiCompatible()) {
         return std::nullopt;
     }
     if (BatchHasWork()) WriteRows();
@@ -341,6 +342,18 @@ std::string CriteriaOf(const Selection& selection) {
 
 }  // namespace
 
+std::string CsvConverter::PhotometryList(Output output) const {
+    switch (output) {
+        case Output::AstroImageJ:
+            return AstroImageJList(kept_, origin_);
+        case Output::Siril:
+            return SirilList(kept_, origin_);
+        case Output::Csv:
+            break;
+    }
+    return {};
+}
+
 void CsvConverter::Finish() {
     const Selection& selection = options_.selection;
     const std::optional<NearField>& field = selection.field;
@@ -391,11 +404,11 @@ void CsvConverter::Finish() {
         chart_ = FinderChart(kept, {field->centre, field->radius, Utf8FromUtf16(field->centreText),
                                     Utf8FromUtf16(field->radiusText), selection.epochText});
     }
+    origin_ = {field->centre, Utf8FromUtf16(field->centreText), Utf8FromUtf16(field->radiusText),
+               CriteriaOf(selection)};
     if (selection.output != Output::Csv) {
-        ListOrigin origin{field->centre, Utf8FromUtf16(field->centreText),
-                          Utf8FromUtf16(field->radiusText), CriteriaOf(selection)};
-        Emit(selection.output == Output::AstroImageJ ? AstroImageJList(kept, origin)
-                                                     : SirilList(kept, origin));
+        Emit(selection.output == Output::AstroImageJ ? AstroImageJList(kept, origin_)
+                                                     : SirilList(kept, origin_));
     }
     if (outputFailed_) return;
     const std::uint64_t within = kept.size();
@@ -403,6 +416,7 @@ void CsvConverter::Finish() {
         std::count_if(kept.begin(), kept.end(), [](const FieldStar& star) { return star.usable; }));
     const auto known = static_cast<std::uint64_t>(std::count_if(
         kept.begin(), kept.end(), [](const FieldStar& star) { return !star.variable.empty(); }));
+    kept_ = std::move(kept);
     const bool ranges = selection.V.Limits() || selection.BMinusV.Limits() || selection.like;
     // Whether variability was checked at all, and what the lists found.
     std::u16string variables;

@@ -14,6 +14,7 @@
 
 #include "Catalogue.h"
 #include "FieldStar.h"
+#include "PhotometryLists.h"
 #include "Gzip.h"
 #include "LineDecoder.h"
 #include "Selection.h"
@@ -97,6 +98,9 @@ public:
     bool UsageFailed() const { return usageFailed_; }
     // Under --chart, once finished: the finder chart of the stars kept.
     const std::string& Chart() const { return chart_; }
+    // Under --near, once finished: the list of a photometry program of the stars kept, as --to
+    // writes it.
+    std::string PhotometryList(Output output) const;
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
     bool InputFailed() const { return inputFailed_; }
@@ -187,6 +191,8 @@ private:
     std::vector<FieldStar> fieldStars_;
     bool usageFailed_ = false;
     std::string chart_;
+    std::vector<FieldStar> kept_;
+    ListOrigin origin_;
     std::uint64_t positioned_ = 0;
     std::uint64_t read_ = 0;
 };

@@ -107,6 +107,13 @@ struct Texts {
     std::u16string_view pageNearHint;  // what goes in it
     std::u16string_view pageRadius;
     std::u16string_view pageRadiusHint;
+    std::u16string_view pageLike;       // the field of --like
+    std::u16string_view pageLikeHint;
+    std::u16string_view pageEpoch;      // the field of --epoch
+    std::u16string_view pageEpochHint;
+    std::u16string_view pageChartFile;  // the links to the chart and the lists
+    std::u16string_view pageAijFile;
+    std::u16string_view pageSirilFile;
     std::u16string_view pageProgress;     // %1: the file, %2: how far, in per cent
     std::u16string_view pageDone;         // %1: the file
     std::u16string_view pageCancelled;    // %1: the file

@@ -99,10 +99,12 @@ async function convertInPage(page, paths) {
       const make = URL.createObjectURL;
       URL.createObjectURL = (blob) => {
         if (blob instanceof Blob && blob.type === 'text/csv') window.__table = blob;
+        if (blob instanceof Blob) window.__blobs.push(blob);
         return make(blob);
       };
     }
     window.__converted = null;
+    window.__blobs = [];
     // From the moment the page has the files, as a user picks them.
     document.getElementById('file').addEventListener('change', () => { window.__start = performance.now(); },
                                                      { capture: true, once: true });
@@ -118,8 +120,12 @@ async function convertInPage(page, paths) {
     const bytes = new Uint8Array(await window.__table.arrayBuffer());
     let text = '';
     for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    // The chart and the lists of a field, as their links give them.
+    const others = await Promise.all(window.__blobs.filter((blob) => blob !== window.__table)
+      .map(async (blob) => [blob.type, await blob.text()]));
     return { table: btoa(text), messages: document.getElementById('messages').textContent,
-             ms: window.__converted - window.__start };
+             ms: window.__converted - window.__start, others,
+             shown: document.querySelector('#chart svg') ? new XMLSerializer().serializeToString(document.querySelector('#chart svg')).length : 0 };
   });
   return { ...got, table: Buffer.from(got.table, 'base64') };
 }
@@ -256,6 +262,34 @@ try {
         check(got.messages === said && said.includes('stars within 3° of 00 00 30.0 +01 10 00'),
               `${what} gives the native messages`, `${got.messages} against ${said}`);
       }
+      // Stars like the target at another epoch: the chart the page shows and offers, and both lists,
+      // are the bytes of --chart and --to.
+      await page.evaluate(() => {
+        document.getElementById('like').value = '4:1';
+        document.getElementById('epoch').value = '2026.9';
+      });
+      await setField('00 00 05.77 +01 05 17', '3');
+      {
+        const files = ['variables-sample.tsv', 'tyc2-sample.dat.gz', 'catalogue.tsv', 'hip_main-sample.dat'];
+        const options = ['--near', '00 00 05.77 +01 05 17', '--radius', '3', '--like', '4:1', '--epoch', '2026.9'];
+        const got = await convertInPage(page, files.map((file) => join(work, file)));
+        const native = spawnSync(nativeProgram, ['--convert', ...options, '--chart', join(work, 'native.svg'), ...files], { cwd: work });
+        check(got.table.equals(native.stdout), `${name}: --like and --epoch convert to the native bytes`, got.table.toString().slice(0, 300));
+        const chart = got.others.find(([type]) => type === 'image/svg+xml');
+        check(chart && chart[1] === readFileSync(join(work, 'native.svg')).toString(),
+              `${name}: the page's chart is the bytes of --chart`, chart ? chart[1].slice(0, 200) : 'no chart');
+        check(got.shown > 1000, `${name}: the page shows the chart`, String(got.shown));
+        await page.screenshot({ path: join(outDir, `page-chart-${name}.png`), fullPage: true });
+        for (const to of ['aij', 'siril']) {
+          const list = spawnSync(nativeProgram, ['--convert', ...options, '--to', to, ...files], { cwd: work }).stdout.toString();
+          check(got.others.some(([type, text]) => type === 'text/plain' && text === list),
+                `${name}: the page's ${to} list is the bytes of --to ${to}`, list.slice(0, 200));
+        }
+      }
+      await page.evaluate(() => {
+        document.getElementById('like').value = '';
+        document.getElementById('epoch').value = '';
+      });
       await setField('25 00 00 +01 00 00', '');
       const wrongField = await page.evaluate(async () => {
         const result = await window.tychobvr.convertFiles([new File(['BT=10 VT=9\n'], 'x.txt')]);

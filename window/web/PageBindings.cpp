@@ -41,19 +41,16 @@ PageResult ResultForText(const std::string& text, const std::string& separator,
 std::string PageText(const std::string& language, const std::string& name) {
     const Texts& texts = TextsFor(language);
     const std::pair<const char*, std::u16string_view> named[] = {
-        {"convertFile", texts.pageConvertFile},
-        {"dropHint", texts.pageDropHint},
-        {"cancel", texts.pageCancel},
-        {"near", texts.pageNear},
-        {"nearHint", texts.pageNearHint},
-        {"radius", texts.pageRadius},
-        {"radiusHint", texts.pageRadiusHint},
-        {"progress", texts.pageProgress},
-        {"done", texts.pageDone},
-        {"cancelled", texts.pageCancelled},
-        {"fromTextBox", texts.pageFromTextBox},
-        {"textBoxName", texts.textBoxName},
-        {"cannotRead", texts.cannotRead}};
+        {"convertFile", texts.pageConvertFile}, {"dropHint", texts.pageDropHint},
+        {"cancel", texts.pageCancel},           {"near", texts.pageNear},
+        {"nearHint", texts.pageNearHint},       {"radius", texts.pageRadius},
+        {"radiusHint", texts.pageRadiusHint},   {"like", texts.pageLike},
+        {"likeHint", texts.pageLikeHint},       {"epoch", texts.pageEpoch},
+        {"epochHint", texts.pageEpochHint},     {"chartFile", texts.pageChartFile},
+        {"aijFile", texts.pageAijFile},         {"sirilFile", texts.pageSirilFile},
+        {"progress", texts.pageProgress},       {"done", texts.pageDone},
+        {"cancelled", texts.pageCancelled},     {"fromTextBox", texts.pageFromTextBox},
+        {"textBoxName", texts.textBoxName},     {"cannotRead", texts.cannotRead}};
     for (const auto& [key, text] : named) {
         if (name == key) return Utf8FromUtf16(text);
     }
@@ -86,15 +83,24 @@ struct PagePart {
     bool failed = false;
 };
 
-// The options of a conversion from the page's fields, as --near and --radius take them; the
-// usage error where they are wrong. An empty position picks no field.
-std::u16string Selected(const std::string& position, const std::string& radius, const Texts& texts,
-                        CsvConverter::Options& options) {
+// The options of a conversion from the page's fields, as --near, --radius, --like and --epoch
+// take them, with the chart drawn; the usage error where they are wrong. An empty position picks
+// no field, and an empty field no option.
+struct Fields {
+    std::string position, radius, like, epoch;
+};
+std::u16string Selected(const Fields& fields, const Texts& texts, CsvConverter::Options& options) {
     SelectionWords words;
-    if (!position.empty()) {
-        words.position = position;
-        if (!radius.empty()) words.radius = radius;
+    const auto given = [](const std::string& text) {
+        return text.empty() ? std::nullopt : std::optional<std::string>(text);
+    };
+    words.position = given(fields.position);
+    if (words.position) {
+        words.radius = given(fields.radius);
+        words.like = given(fields.like);
+        words.chart = "chart.svg";
     }
+    words.epoch = given(fields.epoch);
     return ReadSelection(words, texts, options.selection).value_or(std::u16string());
 }
 
@@ -106,10 +112,11 @@ std::u16string Selected(const std::string& position, const std::string& radius, 
 class PageConverter {
 public:
     PageConverter(const std::string& language, bool header, const std::string& position,
-                  const std::string& radius)
+                  const std::string& radius, const std::string& like, const std::string& epoch)
         : texts_(TextsFor(language)),
           header_(header),
-          selectionError_(Utf8FromUtf16(Selected(position, radius, texts_, options_))),
+          selectionError_(
+              Utf8FromUtf16(Selected({position, radius, like, epoch}, texts_, options_))),
           lists_(
               ListOptions(), texts_, [](std::string_view) { return true; }, Report()),
           converter_(std::make_unique<CsvConverter>(options_, texts_, Write(), Report())) {}
@@ -166,6 +173,12 @@ public:
     void End(bool complete) { converter_->EndSource(complete); }
     // After the last file: the field's rows, nearest first, and its summary.
     void Finish() { converter_->Finish(); }
+    // Then, around a position, its chart as --chart draws it, and the lists of --to.
+    std::string Chart() const { return converter_->Chart(); }
+    std::string List(const std::string& name) const {
+        return converter_->PhotometryList(name == "aij" ? Output::AstroImageJ : Output::Siril);
+    }
+    bool UsageFailed() const { return converter_->UsageFailed(); }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
     emscripten::val TakeTable() {
@@ -230,7 +243,7 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
         .field("lacking", &PagePart::lacking)
         .field("failed", &PagePart::failed);
     emscripten::class_<PageConverter>("Converter")
-        .constructor<std::string, bool, std::string, std::string>()
+        .constructor<std::string, bool, std::string, std::string, std::string, std::string>()
         .function("selectionError", &PageConverter::SelectionError)
         .function("beginList", &PageConverter::BeginList)
         .function("feedListRoom", &PageConverter::FeedListRoom)
@@ -238,6 +251,9 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
         .function("endList", &PageConverter::EndList)
         .function("start", &PageConverter::Start)
         .function("finish", &PageConverter::Finish)
+        .function("chart", &PageConverter::Chart)
+        .function("list", &PageConverter::List)
+        .function("usageFailed", &PageConverter::UsageFailed)
         .function("begin", &PageConverter::Begin)
         .function("split", &PageConverter::Split)
         .function("beginPart", &PageConverter::BeginPart)
