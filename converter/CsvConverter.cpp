@@ -337,6 +337,7 @@ std::string CriteriaOf(const Selection& selection) {
             " in V and " + conversion::FormatFixed(selection.like->BMinusV, 3) + " in B-V");
     }
     add("V uncertainty at most " + conversion::FormatFixed(selection.largestError, 3));
+    if (selection.epoch) add("positions at epoch " + selection.epochText);
     return criteria;
 }
 
