@@ -4,7 +4,8 @@
 //
 // The first four bytes choose the options: the encoding, whether to keep the stars around a
 // position (the whole sky, so that every star with a position is kept and sorted, or a small
-// field) and whether to judge them against a few known variables; the form, the line limit (a
+// field), whether to judge them against a few known variables and to move them to another epoch;
+// the form, the line limit (a
 // small one or the default), whether only lists of variables are read, as before a conversion,
 // and the piece size.
 #include <cstddef>
@@ -140,6 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         words.radius = data[0] & 4 ? "180" : "2";
         if (ReadSelection(words, EnglishTexts(), options.converter.selection)) std::abort();
     }
+    // Positions moved to another epoch, which also keeps a file from being split.
+    if (data[0] & 16) options.converter.selection.epoch = 2026.9;
     if (data[0] & 8) {
         // Variables at the seeds' stars, one of them across 0h, and at a pole.
         static const std::shared_ptr<const KnownVariables> kVariables = [] {
