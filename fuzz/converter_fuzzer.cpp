@@ -5,9 +5,8 @@
 // The first four bytes choose the options: the encoding, whether to keep the stars around a
 // position (the whole sky, so that every star with a position is kept and sorted, or a small
 // field), whether to judge them against a few known variables and to move them to another epoch;
-// the form, the line limit (a
-// small one or the default), whether only lists of variables are read, as before a conversion,
-// and the piece size.
+// the form, the line limit (a small one or the default), whether only lists of variables are
+// read, as before a conversion, and the piece size.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
