@@ -2,7 +2,7 @@
 # standard error with the expected messages (none where no file names them): on one input
 # through standard input, or on the files given as arguments in the source directory.
 #   cmake -DPROGRAM=... [-DEMULATOR=a|b] [-DARGUMENTS=a|b] [-DINPUT=...] -DEXPECTED=...
-#         [-DEXPECTED_ERRORS=...] [-DDIRECTORY=...] -P this
+#         [-DEXPECTED_ERRORS=...] [-DDIRECTORY=...] [-DWRITTEN=... -DEXPECTED_WRITTEN=...] -P this
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" arguments "${ARGUMENTS}")
 set(input)
@@ -27,4 +27,13 @@ if(NOT status EQUAL 0 OR NOT errors STREQUAL expected_errors)
 endif()
 if(NOT output STREQUAL expected)
   message(FATAL_ERROR "got:\n${output}\nexpected:\n${expected}")
+endif()
+# And the file that the arguments had it write, as the chart of --chart.
+if(WRITTEN)
+  file(READ ${WRITTEN} written)
+  file(READ ${EXPECTED_WRITTEN} expected_written)
+  file(REMOVE ${WRITTEN})
+  if(NOT written STREQUAL expected_written)
+    message(FATAL_ERROR "${WRITTEN} is not ${EXPECTED_WRITTEN}:\n${written}")
+  endif()
 endif()
