@@ -40,34 +40,35 @@ std::string WithoutCommas(std::string name) {
 
 }  // namespace
 
+namespace {
+
+// A whole number of the smallest unit shown, `perSecond` to a second, as "05:35:17.300".
+std::string Sexagesimal(std::int64_t units, std::int64_t perSecond, int fractionDigits) {
+    std::string text;
+    AppendDigits(text, units / (3600 * perSecond), 2);
+    text += ':';
+    AppendDigits(text, units / (60 * perSecond) % 60, 2);
+    text += ':';
+    AppendDigits(text, units / perSecond % 60, 2);
+    text += '.';
+    AppendDigits(text, units % perSecond, fractionDigits);
+    return text;
+}
+
+}  // namespace
+
 std::string HoursText(double raDegrees) {
-    // Milliseconds of time, so that no field rounds up to 60.
+    // Milliseconds of time, rounded once, so that no field rounds up to 60.
     constexpr std::int64_t kDay = 24LL * 3600 * 1000;
     std::int64_t ms = std::llround(raDegrees / 15.0 * 3600.0 * 1000.0) % kDay;
     if (ms < 0) ms += kDay;
-    std::string text;
-    AppendDigits(text, ms / 3600000, 2);
-    text += ':';
-    AppendDigits(text, ms / 60000 % 60, 2);
-    text += ':';
-    AppendDigits(text, ms / 1000 % 60, 2);
-    text += '.';
-    AppendDigits(text, ms % 1000, 3);
-    return text;
+    return Sexagesimal(ms, 1000, 3);
 }
 
 std::string DegreesText(double decDegrees) {
     // Hundredths of a second of arc.
     const std::int64_t centi = std::llround(std::fabs(decDegrees) * 3600.0 * 100.0);
-    std::string text(1, decDegrees < 0.0 && centi != 0 ? '-' : '+');
-    AppendDigits(text, centi / 360000, 2);
-    text += ':';
-    AppendDigits(text, centi / 6000 % 60, 2);
-    text += ':';
-    AppendDigits(text, centi / 100 % 60, 2);
-    text += '.';
-    AppendDigits(text, centi % 100, 2);
-    return text;
+    return (decDegrees < 0.0 && centi != 0 ? "-" : "+") + Sexagesimal(centi, 100, 2);
 }
 
 std::string AstroImageJList(const std::vector<FieldStar>& stars, const ListOrigin& origin) {
