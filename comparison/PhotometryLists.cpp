@@ -68,7 +68,9 @@ std::string HoursText(double raDegrees) {
 std::string DegreesText(double decDegrees) {
     // Hundredths of a second of arc.
     const std::int64_t centi = std::llround(std::fabs(decDegrees) * 3600.0 * 100.0);
-    return (decDegrees < 0.0 && centi != 0 ? "-" : "+") + Sexagesimal(centi, 100, 2);
+    std::string text(1, decDegrees < 0.0 && centi != 0 ? '-' : '+');
+    text += Sexagesimal(centi, 100, 2);
+    return text;
 }
 
 std::string AstroImageJList(const std::vector<FieldStar>& stars, const ListOrigin& origin) {
