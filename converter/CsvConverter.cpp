@@ -343,13 +343,13 @@ std::string CriteriaOf(const Selection& selection) {
 
 }  // namespace
 
-std::string CsvConverter::PhotometryList(Output output) const {
+std::string CsvConverter::PhotometryList(OutputForm output) const {
     switch (output) {
-        case Output::AstroImageJ:
+        case OutputForm::AstroImageJ:
             return AstroImageJList(kept_, origin_);
-        case Output::Siril:
+        case OutputForm::Siril:
             return SirilList(kept_, origin_);
-        case Output::Csv:
+        case OutputForm::Csv:
             break;
     }
     return {};
@@ -384,13 +384,13 @@ void CsvConverter::Finish() {
                within(*star.BMinusV, *target->BMinusV, selection.like->BMinusV);
     };
     std::vector<FieldStar> kept;
-    std::string rows(selection.output == Output::Csv ? HeaderRow() : std::string_view());
+    std::string rows(selection.output == OutputForm::Csv ? HeaderRow() : std::string_view());
     constexpr std::size_t kWriteAtOnce = std::size_t(1) << 16;
     for (const Held& row : held_) {
         const FieldStar& star = fieldStars_[row.star];
         if (!like(star)) continue;
         kept.push_back(star);
-        if (selection.output != Output::Csv || (selection.usableOnly && !star.usable)) continue;
+        if (selection.output != OutputForm::Csv || (selection.usableOnly && !star.usable)) continue;
         rows.append(heldText_, row.begin, row.end - row.begin);
         if (rows.size() >= kWriteAtOnce) {
             Emit(rows);
@@ -407,9 +407,9 @@ void CsvConverter::Finish() {
     }
     origin_ = {field->centre, Utf8FromUtf16(field->centreText), Utf8FromUtf16(field->radiusText),
                CriteriaOf(selection)};
-    if (selection.output != Output::Csv) {
-        Emit(selection.output == Output::AstroImageJ ? AstroImageJList(kept, origin_)
-                                                     : SirilList(kept, origin_));
+    if (selection.output != OutputForm::Csv) {
+        Emit(selection.output == OutputForm::AstroImageJ ? AstroImageJList(kept, origin_)
+                                                         : SirilList(kept, origin_));
     }
     if (outputFailed_) return;
     const std::uint64_t within = kept.size();

@@ -14,9 +14,9 @@
 
 #include "Catalogue.h"
 #include "FieldStar.h"
-#include "PhotometryLists.h"
 #include "Gzip.h"
 #include "LineDecoder.h"
+#include "PhotometryLists.h"
 #include "Selection.h"
 #include "SourceBatch.h"
 #include "Texts.h"
@@ -100,7 +100,7 @@ public:
     const std::string& Chart() const { return chart_; }
     // Under --near, once finished: the list of a photometry program of the stars kept, as --to
     // writes it.
-    std::string PhotometryList(Output output) const;
+    std::string PhotometryList(OutputForm output) const;
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
     bool InputFailed() const { return inputFailed_; }

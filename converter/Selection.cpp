@@ -73,8 +73,10 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
                                             Selection& selection) {
     selection = Selection{};
     if (words.to) {
-        static constexpr std::pair<std::string_view, Output> kOutputs[] = {
-            {"csv", Output::Csv}, {"aij", Output::AstroImageJ}, {"siril", Output::Siril}};
+        static constexpr std::pair<std::string_view, OutputForm> kOutputs[] = {
+            {"csv", OutputForm::Csv},
+            {"aij", OutputForm::AstroImageJ},
+            {"siril", OutputForm::Siril}};
         const auto named =
             std::find_if(std::begin(kOutputs), std::end(kOutputs),
                          [&](const auto& output) { return output.first == *words.to; });
@@ -89,7 +91,7 @@ std::optional<std::u16string> ReadSelection(const SelectionWords& words, const T
             {words.usable, u"--usable"},
             {words.like.has_value(), u"--like"},
             {words.chart.has_value(), u"--chart"},
-            {selection.output != Output::Csv, u"--to " + Utf16FromUtf8(words.to.value_or(""))}};
+            {selection.output != OutputForm::Csv, u"--to " + Utf16FromUtf8(words.to.value_or(""))}};
         for (const auto& [given, option] : needing) {
             if (given) return Substitute(texts.needsNear, {option});
         }

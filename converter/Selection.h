@@ -29,7 +29,7 @@ struct NearField {
 };
 
 // What standard output holds: the table, or a list that a photometry program reads.
-enum class Output { Csv, AstroImageJ, Siril };
+enum class OutputForm { Csv, AstroImageJ, Siril };
 
 // The stars like the target, by V and B − V as the rows show them: within these of the target's.
 struct Likeness {
@@ -41,8 +41,8 @@ struct Selection {
     std::optional<NearField> field;  // --near
     Range V, BMinusV;
     bool usableOnly = false;
-    std::optional<Likeness> like;  // --like
-    Output output = Output::Csv;   // --to
+    std::optional<Likeness> like;         // --like
+    OutputForm output = OutputForm::Csv;  // --to
     // --epoch: the Julian year to which positions are moved by their proper motion, as typed.
     std::optional<double> epoch;
     std::string epochText;

@@ -176,7 +176,8 @@ public:
     // Then, around a position, its chart as --chart draws it, and the lists of --to.
     std::string Chart() const { return converter_->Chart(); }
     std::string List(const std::string& name) const {
-        return converter_->PhotometryList(name == "aij" ? Output::AstroImageJ : Output::Siril);
+        return converter_->PhotometryList(name == "aij" ? OutputForm::AstroImageJ
+                                                        : OutputForm::Siril);
     }
     bool UsageFailed() const { return converter_->UsageFailed(); }
     // What has been written since the last call, as a view of the program's memory that stays
