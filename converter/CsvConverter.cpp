@@ -77,6 +77,8 @@ void CsvConverter::WriteHeader() {
 }
 
 void CsvConverter::BeginSource(std::string_view name) {
+    if (sourceFailed_) inputFailed_ = true;
+    sourceFailed_ = false;
     decoder_ = LineDecoder(options_.encoding);
     batch_.quotedName = CsvField(name);
     batch_.name = Utf16FromUtf8(name);
@@ -99,7 +101,7 @@ void CsvConverter::BeginSource(std::string_view name) {
 
 void CsvConverter::Complain(std::uint64_t line, std::u16string_view text,
                             std::initializer_list<std::u16string_view> values) {
-    inputFailed_ = true;
+    sourceFailed_ = true;
     batch_.notes.push_back({line, Utf8FromUtf16(Substitute(text, values))});
 }
 
@@ -134,6 +136,8 @@ bool CsvConverter::Skipped() {
     batch_.notes.clear();
     lineStart_ = recordStart_ = 0;
     untaken_.clear();
+    // What its reading found wrong is told, and counts, where the source is read for its rows.
+    sourceFailed_ = false;
     return true;
 }
 
@@ -275,7 +279,7 @@ void CsvConverter::BeginPart(std::string_view name, SourceForm form, std::uint64
 
 CsvConverter::Stars CsvConverter::EndPart() {
     FinishSource(true);
-    return {stars_, lacking_, inputFailed_};
+    return {stars_, lacking_, InputFailed()};
 }
 
 void CsvConverter::AddPart(const Stars& part) {

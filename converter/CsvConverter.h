@@ -103,7 +103,7 @@ public:
     std::string PhotometryList(OutputForm output) const;
     // Whether a line had bytes that are not valid in the encoding, a cell was not a number, or a
     // gzip stream was damaged.
-    bool InputFailed() const { return inputFailed_; }
+    bool InputFailed() const { return inputFailed_ || sourceFailed_; }
 
 private:
     // Lines are converted this many at a time, or as many as make this many units.
@@ -179,6 +179,7 @@ private:
     std::string untaken_;  // the first bytes of a character that the next piece completes
     bool outputFailed_ = false;
     bool inputFailed_ = false;
+    bool sourceFailed_ = false;  // the reading of the source now read found something wrong
     // Under --near: the rows kept so far from every source, in the order they came, and where
     // each lies in the text; the stars with a position in this source, and the counts of the run.
     std::string heldText_;
