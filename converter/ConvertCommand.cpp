@@ -144,7 +144,7 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
     if (converter.UsageFailed()) return 2;
     if (!options.chartFile.empty() && !converter.OutputFailed()) {
         std::u16string reason;
-        if (!streams.WriteFile(options.chartFile, converter.Chart(), reason)) {
+        if (!streams.WriteWholeFile(options.chartFile, converter.Chart(), reason)) {
             complain(Utf8FromUtf16(
                 Substitute(texts.cannotWriteChart, Utf16FromUtf8(options.chartFile), reason)));
             failed = true;

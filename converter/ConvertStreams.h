@@ -27,8 +27,8 @@ public:
 
     // Writes a whole file by the name the user gave, put in place only once complete, so that a
     // failure leaves nothing behind; on failure, the system's reason.
-    virtual bool WriteFile(const std::string& /*name*/, std::string_view /*bytes*/,
-                           std::u16string& reason) {
+    virtual bool WriteWholeFile(const std::string& /*name*/, std::string_view /*bytes*/,
+                                std::u16string& reason) {
         reason = u"no files can be written here";
         return false;
     }

@@ -44,7 +44,7 @@ public:
         errors += message;
         errors += '\n';
     }
-    bool WriteFile(const std::string& name, std::string_view bytes, std::u16string&) override {
+    bool WriteWholeFile(const std::string& name, std::string_view bytes, std::u16string&) override {
         written[name] = bytes;
         return true;
     }

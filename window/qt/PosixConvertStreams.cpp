@@ -67,8 +67,8 @@ void PosixConvertStreams::Complain(std::string_view message) {
     WriteAll(STDERR_FILENO, "tychobvr: " + std::string(message) + "\n");
 }
 
-bool PosixConvertStreams::WriteFile(const std::string& name, std::string_view bytes,
-                                    std::u16string& reason) {
+bool PosixConvertStreams::WriteWholeFile(const std::string& name, std::string_view bytes,
+                                         std::u16string& reason) {
     // Beside the target, so that the rename stays on its file system.
     std::string written = name + ".XXXXXX";
     const int file = ::mkstemp(written.data());

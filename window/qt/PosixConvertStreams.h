@@ -13,8 +13,8 @@ public:
     void Close() override;
     Written Write(std::string_view bytes, std::u16string& reason) override;
     void Complain(std::string_view message) override;
-    bool WriteFile(const std::string& name, std::string_view bytes,
-                   std::u16string& reason) override;
+    bool WriteWholeFile(const std::string& name, std::string_view bytes,
+                        std::u16string& reason) override;
 
 private:
     int source_ = -1;

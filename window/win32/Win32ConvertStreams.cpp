@@ -102,8 +102,8 @@ void Win32ConvertStreams::Complain(std::string_view message) {
     WriteTo(errors_, u"tychobvr: " + Utf16FromUtf8(message) + u"\n");
 }
 
-bool Win32ConvertStreams::WriteFile(const std::string& name, std::string_view bytes,
-                                    std::u16string& reason) {
+bool Win32ConvertStreams::WriteWholeFile(const std::string& name, std::string_view bytes,
+                                         std::u16string& reason) {
     ReplacingFile file;
     return file.Open(Utf16FromUtf8(name), reason) && file.Write(bytes, reason) &&
            file.Commit(reason);
