@@ -99,8 +99,10 @@ Output RunForOutput(const std::wstring& path, const std::wstring& arguments) {
     Output output;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
-    CreatePipe(&errRead, &errWrite, &inherit, 0);
+    // Room for all that the program says, --help included, so that it never waits to write.
+    constexpr DWORD kPipeBytes = 1 << 20;
+    CreatePipe(&outRead, &outWrite, &inherit, kPipeBytes);
+    CreatePipe(&errRead, &errWrite, &inherit, kPipeBytes);
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
