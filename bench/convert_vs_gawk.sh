@@ -42,7 +42,7 @@ rows=$(($(wc -l <"$work/out") - 1))
 awk -v mib="$mib" -v g="$gawk_seconds" -v gc="$gawk_c_seconds" -v c="$convert_seconds" -v rows="$rows" 'BEGIN {
   printf "gawk, 3 columns:                 %6.2f s  %7.1f MiB/s\n", g, mib / g
   printf "gawk, 3 columns, LC_ALL=C:       %6.2f s  %7.1f MiB/s\n", gc, mib / gc
-  printf "tychobvr --convert, 31 columns:  %6.2f s  %7.1f MiB/s  (%d rows)\n", c, mib / c, rows
+  printf "tychobvr --convert, 32 columns:  %6.2f s  %7.1f MiB/s  (%d rows)\n", c, mib / c, rows
   printf "tychobvr --convert / gawk: %.1f times the throughput (%.1f times gawk with LC_ALL=C)\n", g / c, gc / c
 }'
 
@@ -67,7 +67,7 @@ read -r gzip_seconds zcat_seconds < <(in_turns gzip_convert gzip_zcat)
 awk -v mib="$mib" -v g="$substr_seconds" -v c="$records_seconds" -v z="$gzip_seconds" \
     -v p="$zcat_seconds" 'BEGIN {
   printf "gawk substr(), 3 columns, LC_ALL=C:  %6.2f s  %7.1f MiB/s\n", g, mib / g
-  printf "tychobvr --convert, 31 columns:      %6.2f s  %7.1f MiB/s\n", c, mib / c
+  printf "tychobvr --convert, 32 columns:      %6.2f s  %7.1f MiB/s\n", c, mib / c
   printf "tychobvr --convert tyc2.dat.gz:      %6.2f s  %7.1f MiB/s\n", z, mib / z
   printf "zcat tyc2.dat.gz | tychobvr:         %6.2f s  %7.1f MiB/s\n", p, mib / p
   printf "tychobvr --convert / gawk: %.1f times the throughput; gzip read in %.2f the time of zcat |\n", g / c, z / p

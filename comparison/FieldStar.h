@@ -9,14 +9,12 @@
 #include "SkyGeometry.h"
 
 struct FieldStar {
-    std::string id;           // as the row shows it: "TYC 3995-1479-1", "HIP 1", a table's name
-    SkyPosition position;     // degrees
-    double separation = 0.0;  // arcminutes from the field's centre
+    std::string id;        // as the row shows it: "TYC 3995-1479-1", "HIP 1", a table's name
+    SkyPosition position;  // degrees
     std::optional<std::int64_t> V, BMinusV;  // as shown, in thousandths of a magnitude
     std::optional<std::int64_t> VT;          // as read, in thousandths
     bool usable = false;
     bool target = false;
     bool companion = false;  // "double"
-    bool moved = false;      // by its proper motion, to the epoch asked for
     std::string variable;    // the list's name and type where a list calls it variable
 };

@@ -12,7 +12,6 @@
 #include "FieldPlacement.h"
 #include "FinderChart.h"
 #include "PhotometryLists.h"
-#include "ProperMotion.h"
 #include "StarRows.h"
 #include "Utf.h"
 #include "tychobvr/conversion.h"
@@ -214,9 +213,8 @@ std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
     const auto copyRun = [&] { batch_.bytes.append(run, inRun(bytes.data())); };
     // Under --epoch a star may move into the field from as far as its fastest motion takes it.
     std::optional<NearField> rough = options_.selection.field;
-    if (rough && options_.selection.epoch && IsRecordForm(form_)) {
-        rough->radius += std::fabs(*options_.selection.epoch - LayoutOf(form_).positionEpoch) *
-                         kFastestDegreesPerYear;
+    if (rough && IsRecordForm(form_)) {
+        rough->radius += options_.selection.Reach(LayoutOf(form_).positionEpoch);
     }
     // Only where no line is being decoded.
     while (!outputFailed_ && batch_.text.size() == lineStart_ && recordStart_ == lineStart_ &&

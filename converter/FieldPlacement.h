@@ -62,18 +62,20 @@ bool FarOutsideField(const RecordLayout& layout, std::string_view record, const 
 
 // The star's place in the field from the cells of its position; nothing where it lies outside or
 // has none. A star with a position is counted in `positioned`; a cell that is no position is
-// named by its column through `complain`.
-template <typename Char, typename Complain>
+// named by its column through `complain`. `move` gives where the star has moved to from where
+// the cells put it, or nothing where it stays; it moves `reach` degrees at the most.
+template <typename Char, typename Complain, typename Move>
 inline std::optional<InField> PlaceInField(const NearField& field,
                                            std::basic_string_view<Char> raCell,
                                            std::basic_string_view<Char> decCell,
                                            std::u16string_view raName, std::u16string_view decName,
-                                           std::uint64_t& positioned, Complain complain) {
-    // Declination first: a star farther north or south than the radius is out at once. The rough
-    // reading is off by far less than the margin.
+                                           std::uint64_t& positioned, Complain complain,
+                                           double reach, Move move) {
+    // Declination first: a star farther north or south than it can reach the field from is out
+    // at once. The rough reading is off by far less than the margin.
     if (const std::optional<double> rough = RoughDegrees(decCell);
         rough && std::fabs(*rough) <= 90.0 &&
-        std::fabs(*rough - field.centre.dec) > field.radius + 1e-9) {
+        std::fabs(*rough - field.centre.dec) > field.radius + reach + 1e-9) {
         if (!raCell.empty()) ++positioned;
         return std::nullopt;
     }
@@ -82,7 +84,7 @@ inline std::optional<InField> PlaceInField(const NearField& field,
         if (!decCell.empty()) complain(decName, decCell);
         return std::nullopt;
     }
-    if (std::fabs(*dec - field.centre.dec) > field.radius) {
+    if (std::fabs(*dec - field.centre.dec) > field.radius + reach) {
         if (!raCell.empty()) ++positioned;
         return std::nullopt;
     }
@@ -92,11 +94,25 @@ inline std::optional<InField> PlaceInField(const NearField& field,
         return std::nullopt;
     }
     ++positioned;
-    const SkyPosition star{*ra, *dec};
+    const SkyPosition catalogue{*ra, *dec};
+    const std::optional<SkyPosition> moved = move(catalogue);
+    const SkyPosition star = moved.value_or(catalogue);
     const double separation = SeparationDegrees(field.centre, star);
     if (separation > field.radius) return std::nullopt;
-    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, star), star, star};
+    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, star), star, catalogue,
+                   moved.has_value()};
     // 359.96° is shown as 360.0, which is north again.
     if (ShownUnits(placed.angle, 1) == 3600) placed.angle = 0.0;
     return placed;
+}
+
+// The same for a star that stays where its cells put it.
+template <typename Char, typename Complain>
+inline std::optional<InField> PlaceInField(const NearField& field,
+                                           std::basic_string_view<Char> raCell,
+                                           std::basic_string_view<Char> decCell,
+                                           std::u16string_view raName, std::u16string_view decName,
+                                           std::uint64_t& positioned, Complain complain) {
+    return PlaceInField(field, raCell, decCell, raName, decName, positioned, complain, 0.0,
+                        [](const SkyPosition&) { return std::optional<SkyPosition>(); });
 }

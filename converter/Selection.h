@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "KnownVariables.h"
+#include "ProperMotion.h"
 #include "SkyPosition.h"
 #include "Texts.h"
 
@@ -47,6 +48,12 @@ struct Selection {
     std::optional<double> epoch;
     std::string epochText;
     bool chart = false;  // --chart: a finder chart is drawn of the stars kept
+
+    // How far, in degrees, a star whose position is of `positionEpoch` may have moved by the
+    // epoch of --epoch: 0 without it.
+    double Reach(double positionEpoch) const {
+        return epoch ? std::fabs(*epoch - positionEpoch) * kFastestDegreesPerYear : 0.0;
+    }
     // A star whose V is less certain than this is no comparison star.
     double largestError = 0.05;
     // The known variables of the lists given, which are no comparison stars; none where no list

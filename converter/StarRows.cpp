@@ -203,49 +203,6 @@ std::optional<SkyPosition> MovedToEpoch(const Selection& selection, const StarCe
     return AtEpoch(position, {*pmRA, *pmDE, cells.positionEpoch}, *selection.epoch);
 }
 
-// The star's place in the field at the epoch of --epoch, as PlaceInField finds it at the
-// catalogue's: a star that far north or south can still move into the field is read whole.
-template <typename Char>
-std::optional<InField> PlaceAtEpoch(const Selection& selection, std::uint64_t lineNumber,
-                                    const StarCells<Char>& cells, const SourceBatch& batch,
-                                    GroupRows& group) {
-    const NearField& field = *selection.field;
-    const auto complain = [&](std::u16string_view column, std::basic_string_view<Char> cell) {
-        group.messages.push_back(
-            {lineNumber,
-             Utf8FromUtf16(Substitute(batch.texts->invalidPosition,
-                                      {batch.name, Decimal(lineNumber), column, Units(cell)}))});
-        group.invalid = true;
-    };
-    const double reach =
-        field.radius + std::fabs(*selection.epoch - cells.positionEpoch) * kFastestDegreesPerYear;
-    if (const std::optional<double> rough = RoughDegrees(cells.dec);
-        rough && std::fabs(*rough) <= 90.0 && std::fabs(*rough - field.centre.dec) > reach + 1e-9) {
-        if (!cells.ra.empty()) ++group.positioned;
-        return std::nullopt;
-    }
-    const std::optional<double> dec = ReadCellDeclination(cells.dec);
-    if (!dec) {
-        if (!cells.dec.empty()) complain(cells.names->dec, cells.dec);
-        return std::nullopt;
-    }
-    const std::optional<double> ra = ReadCellRightAscension(cells.ra);
-    if (!ra) {
-        if (!cells.ra.empty()) complain(cells.names->ra, cells.ra);
-        return std::nullopt;
-    }
-    ++group.positioned;
-    const SkyPosition catalogue{*ra, *dec};
-    const std::optional<SkyPosition> moved = MovedToEpoch(selection, cells, catalogue);
-    const SkyPosition at = moved.value_or(catalogue);
-    const double separation = SeparationDegrees(field.centre, at);
-    if (separation > field.radius) return std::nullopt;
-    InField placed{separation * 60.0, PositionAngleDegrees(field.centre, at), at, catalogue,
-                   moved.has_value()};
-    if (ShownUnits(placed.angle, 1) == 3600) placed.angle = 0.0;
-    return placed;
-}
-
 // Counts a star, of which only its BT, VT, Hp flag and position need be known yet, and under
 // --near places it in the field: false when it gives no row.
 template <typename Char>
@@ -255,10 +212,6 @@ bool CountAndPlace(const SourceBatch& batch, std::uint64_t lineNumber, const Sta
     if (cells.hp || cells.BT.empty() || cells.VT.empty()) ++group.lacking;
     const Selection& selection = *batch.selection;
     if (!selection.field) return true;
-    if (selection.epoch) {
-        placed = PlaceAtEpoch(selection, lineNumber, cells, batch, group);
-        return placed.has_value();
-    }
     placed = PlaceInField(
         *selection.field, cells.ra, cells.dec, cells.names->ra, cells.names->dec, group.positioned,
         [&](std::u16string_view column, std::basic_string_view<Char> cell) {
@@ -267,7 +220,9 @@ bool CountAndPlace(const SourceBatch& batch, std::uint64_t lineNumber, const Sta
                                  batch.texts->invalidPosition,
                                  {batch.name, Decimal(lineNumber), column, Units(cell)}))});
             group.invalid = true;
-        });
+        },
+        selection.Reach(cells.positionEpoch),
+        [&](const SkyPosition& position) { return MovedToEpoch(selection, cells, position); });
     return placed.has_value();
 }
 
@@ -395,9 +350,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
             {static_cast<std::uint64_t>(ShownUnits(placed->separation)), out.Size(), 0});
         FieldStar star;
         star.position = placed->position;
-        star.moved = placed->moved;
         if (VT) star.VT = ShownUnits(*VT);
-        star.separation = placed->separation;
         if (shown) {
             star.V = ShownUnits(shown->line.V);
             star.BMinusV = ShownUnits(shown->line.B - shown->line.V);
