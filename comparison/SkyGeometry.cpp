@@ -2,6 +2,7 @@
 // and a position written as observers write it.
 #include "SkyGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -65,4 +66,18 @@ std::u16string PositionText(const SkyPosition& position) {
     text += u' ';
     AppendTwoDigits(text, seconds % 60);
     return text;
+}
+
+bool CapMeetsBox(const SkyPosition& centre, double radius, const SkyBox& box) {
+    if (centre.dec - radius > box.decMax || centre.dec + radius < box.decMin) return false;
+    // A cap that holds a pole reaches every right ascension.
+    if (std::fabs(centre.dec) + radius >= 90.0 || box.raMax - box.raMin >= 360.0) return true;
+    // The cap lies between the two meridians that touch its rim.
+    const double halfWidth =
+        std::asin(std::sin(radius * kRadians) / std::cos(centre.dec * kRadians)) / kRadians;
+    const double width = box.raMax - box.raMin;
+    const double fromMin = std::fmod(std::fmod(centre.ra - box.raMin, 360.0) + 360.0, 360.0);
+    if (fromMin <= width) return true;
+    const double apart = std::min(fromMin - width, 360.0 - fromMin);
+    return apart <= halfWidth + 1e-9;
 }

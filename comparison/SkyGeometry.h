@@ -16,5 +16,16 @@ double SeparationDegrees(const SkyPosition& from, const SkyPosition& to);
 // are the same.
 double PositionAngleDegrees(const SkyPosition& from, const SkyPosition& to);
 
+// A box of right ascension and declination, in degrees, as catalogues bound their regions:
+// raMin may be below 0 for a box across 0h, and raMax − raMin ≥ 360 holds every right ascension.
+struct SkyBox {
+    double raMin = 0.0, raMax = 0.0;
+    double decMin = 0.0, decMax = 0.0;
+};
+
+// Whether any point within `radius` degrees of `centre` may lie in the box. Never false where
+// one does; true for some caps that only come near, as around the poles.
+bool CapMeetsBox(const SkyPosition& centre, double radius, const SkyBox& box);
+
 // The position in hours and degrees as "05 35 17.3 −05 23 28", with the minus sign.
 std::u16string PositionText(const SkyPosition& position);

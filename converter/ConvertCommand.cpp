@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CsvConverter.h"
+#include "IndexedReading.h"
 #include "KnownVariables.h"
 #include "ReadAhead.h"
 #include "Utf.h"
@@ -112,13 +113,26 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
     const std::vector<std::string>& named = sources.empty() ? standardInput : sources;
     Lists lists = ReadLists(named, options, texts, streams, complain, failed);
     if (lists.any) options.selection.variables = lists.variables;
+    IndexedSources indexed = ReadByIndex(named, lists.isList, options.selection, texts, streams);
+    if (!indexed.note.empty()) complain(indexed.note);
 
     CsvConverter converter(options, texts, write, complain);
     converter.WriteHeader();
     for (std::size_t index = 0; index < named.size(); ++index) {
         const std::string& source = named[index];
         if (converter.OutputFailed()) break;
-        if (lists.isList[index]) continue;
+        if (lists.isList[index] || indexed.isIndex[index]) continue;
+        if (indexed.runs[index]) {
+            // Read already, by the index: only the runs that the field needs, where it needs any.
+            if (indexed.runs[index]->empty()) continue;
+            converter.BeginSource(source);
+            for (IndexedSources::Run& run : *indexed.runs[index]) {
+                converter.SkipTo(run.linesBefore);
+                converter.Feed(std::exchange(run.bytes, {}));
+            }
+            converter.EndSource(true);
+            continue;
+        }
         std::u16string reason;
         streams.Reading(index);
         if (!streams.Open(source, reason)) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,11 @@ public:
     // Reads from the source opened last: the number of bytes, 0 at its end, -1 on failure.
     virtual std::ptrdiff_t Read(char* buffer, std::size_t size, std::u16string& reason) = 0;
     virtual void Close() = 0;
+    // The size in bytes of the source opened last, where the system knows it, as of a file.
+    virtual std::optional<std::uint64_t> Size() { return std::nullopt; }
+    // Reads on from `offset` bytes into the source opened last; false where it cannot, as from
+    // a pipe, when the bytes before are read and passed over instead.
+    virtual bool Seek(std::uint64_t /*offset*/) { return false; }
 
     enum class Written { All, ReaderGone, Failed };
     virtual Written Write(std::string_view bytes, std::u16string& reason) = 0;

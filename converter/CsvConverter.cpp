@@ -204,6 +204,14 @@ void CsvConverter::FeedDecoded(std::string_view bytes) {
     untaken_.assign(bytes);
 }
 
+void CsvConverter::SkipTo(std::uint64_t lines) {
+    if (!untaken_.empty() || batch_.text.size() != lineStart_ || recordStart_ != lineStart_ ||
+        lines < lineNumber_) {
+        return;
+    }
+    lineNumber_ = lines;
+}
+
 std::string_view CsvConverter::TakeAsciiRecords(std::string_view bytes) {
     // The records go into the batch as one run of bytes, line ends and comments included, copied
     // when the batch is full and at the end: where each copy is a call, as in WebAssembly, a copy

@@ -61,6 +61,10 @@ public:
     // more is converted once the output has failed.
     void BeginSource(std::string_view name);
     void Feed(std::string_view bytes);
+    // Goes on at the line after `lines` of the source, passing over those not yet fed, as where
+    // only some runs of a catalogue's records are read. Only between whole lines, before the
+    // next bytes, which must then be plain.
+    void SkipTo(std::uint64_t lines);
     void EndSource(bool complete = true);
     // After the last source: under --near, the rows kept, nearest first, and what was found.
     void Finish();

@@ -98,6 +98,20 @@ struct Texts {
     std::u16string_view listSummaryOne;  // the same for one
     std::u16string_view noListHeader;
     std::u16string_view noListPositions;
+    // Tycho-2's index of regions. %1: the index's file.
+    std::u16string_view indexUsed;      // %2: the regions the field meets, %3: all regions
+    std::u16string_view indexOnlyNear;  // given without --near
+    std::u16string_view indexUnused;    // %2: why, one of those below
+    std::u16string_view indexBadLine;   // %1: the line
+    std::u16string_view indexTwice;     // %1, %2: the two sources
+    // %1: the file, %2: its bytes, %3: the records the index counts, %4: the bytes of one
+    std::u16string_view indexFileSize;
+    std::u16string_view indexShort;  // %1: the file, %2: the record
+    // %1: the file, %2: the line, %3: the region the index puts it in
+    std::u16string_view indexNotARecord;
+    std::u16string_view indexOtherRegion;
+    std::u16string_view indexOutsideBox;
+    std::u16string_view indexTooLarge;
 
     // The page.
     std::u16string_view pageConvertFile;  // the control that converts a file
@@ -107,9 +121,9 @@ struct Texts {
     std::u16string_view pageNearHint;  // what goes in it
     std::u16string_view pageRadius;
     std::u16string_view pageRadiusHint;
-    std::u16string_view pageLike;       // the field of --like
+    std::u16string_view pageLike;  // the field of --like
     std::u16string_view pageLikeHint;
-    std::u16string_view pageEpoch;      // the field of --epoch
+    std::u16string_view pageEpoch;  // the field of --epoch
     std::u16string_view pageEpochHint;
     std::u16string_view pageChartFile;  // the links to the chart and the lists
     std::u16string_view pageAijFile;

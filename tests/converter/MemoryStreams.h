@@ -36,6 +36,17 @@ public:
         return static_cast<std::ptrdiff_t>(count);
     }
     void Close() override { open_ = nullptr; }
+    // Files may be read from anywhere, as on a disk; not where they stand for pipes.
+    bool seekable = true;
+    std::optional<std::uint64_t> Size() override {
+        if (!seekable || !open_) return std::nullopt;
+        return open_->size();
+    }
+    bool Seek(std::uint64_t offset) override {
+        if (!seekable || !open_ || offset > open_->size()) return false;
+        at_[open_] = static_cast<std::size_t>(offset);
+        return true;
+    }
     Written Write(std::string_view bytes, std::u16string&) override {
         output += bytes;
         return Written::All;

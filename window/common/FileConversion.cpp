@@ -30,6 +30,11 @@ public:
     }
 
     void Close() override { owner_.files_.Close(); }
+    std::optional<std::uint64_t> Size() override { return owner_.files_.Size(); }
+    bool Seek(std::uint64_t offset) override {
+        std::u16string reason;
+        return !Stopped(reason) && owner_.files_.Seek(offset);
+    }
 
     Written Write(std::string_view bytes, std::u16string& reason) override {
         if (Stopped(reason)) return Written::Failed;

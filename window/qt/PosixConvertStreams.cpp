@@ -51,6 +51,16 @@ std::ptrdiff_t PosixConvertStreams::Read(char* buffer, std::size_t size, std::u1
     }
 }
 
+std::optional<std::uint64_t> PosixConvertStreams::Size() {
+    struct stat status {};
+    if (::fstat(source_, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+bool PosixConvertStreams::Seek(std::uint64_t offset) {
+    return Size() && ::lseek(source_, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
 void PosixConvertStreams::Close() {
     if (source_ > STDIN_FILENO) ::close(source_);
     source_ = -1;

@@ -65,6 +65,20 @@ std::ptrdiff_t Win32ConvertStreams::Read(char* buffer, std::size_t size, std::u1
     return -1;
 }
 
+std::optional<std::uint64_t> Win32ConvertStreams::Size() {
+    LARGE_INTEGER size{};
+    if (GetFileType(source_) != FILE_TYPE_DISK || !GetFileSizeEx(source_, &size)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool Win32ConvertStreams::Seek(std::uint64_t offset) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return Size() && SetFilePointerEx(source_, to, nullptr, FILE_BEGIN);
+}
+
 void Win32ConvertStreams::Close() {
     if (ownsSource_ && source_ != INVALID_HANDLE_VALUE) CloseHandle(source_);
     source_ = INVALID_HANDLE_VALUE;

@@ -17,6 +17,8 @@ public:
     bool Open(const std::string& name, std::u16string& reason) override;
     std::ptrdiff_t Read(char* buffer, std::size_t size, std::u16string& reason) override;
     void Close() override;
+    std::optional<std::uint64_t> Size() override;
+    bool Seek(std::uint64_t offset) override;
     Written Write(std::string_view bytes, std::u16string& reason) override;
     void Complain(std::string_view message) override;
     bool WriteWholeFile(const std::string& name, std::string_view bytes,
