@@ -2,7 +2,7 @@
 # The converter on the whole real Tycho-2, as CDS distributes it: every star against astropy's
 # reading of the same files by their ReadMe, fields of --near against astropy's SkyCoord,
 # well-known variables marked in their own fields; and positions moved by --epoch against
-# astropy's apply_space_motion.
+# astropy's apply_space_motion; and fields read by the catalogue's own index.dat as by a scan.
 #   check_real_tycho2.sh PROGRAM
 # The catalogue comes from Debian's source package tycho2, fetched once into a cache outside the
 # tree by scripts/fetch-tycho2.sh.
@@ -27,3 +27,4 @@ echo "tychobvr --convert of the whole Tycho-2 and both supplements: $((SECONDS -
 cat "$work/all.errors"
 /usr/bin/python3 "$here/compare_real_tycho2.py" "$program" "$work" "$here/famous-variables.tsv"
 /usr/bin/python3 "$here/check_epoch.py" "$program"
+bash "$here/check_index.sh" "$program" "$work" "$catalogue"
