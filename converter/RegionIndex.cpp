@@ -75,6 +75,18 @@ bool InBox(const SkyBox& box, double ra, double dec) {
     return false;
 }
 
+// Whether two positions lie within half the margin of each other, told cheaply away from the
+// poles: each direction within half of that, whose sum on the sky is less.
+bool NearEnough(double ra1, double dec1, double ra2, double dec2) {
+    constexpr double kHalf = kRegionMarginDegrees / 2;
+    if (std::fabs(dec1 - dec2) > kHalf / 2) return false;
+    const double equatorward = std::min(std::fabs(dec1), std::fabs(dec2));
+    if (equatorward > 80.0) return SeparationDegrees({ra1, dec1}, {ra2, dec2}) <= kHalf;
+    double apart = std::fabs(ra1 - ra2);
+    if (apart > 180.0) apart = 360.0 - apart;
+    return apart * std::cos(equatorward * (M_PI / 180.0)) <= kHalf / 2;
+}
+
 std::uint64_t StartOf(const IndexRegion& region, IndexedFile file) {
     return file == IndexedFile::Tycho2 ? region.tycho2 : region.supplement;
 }
@@ -236,13 +248,12 @@ std::optional<Misfit> CheckStretch(const RegionIndex& index, const FilePlan& pla
             !InBox(index.regions[misfit.region - 1].box, *raDegrees, *decDegrees)) {
             return misfit;
         }
-        // The mean position, which a field is drawn from, lies near the observed one.
+        // The mean position, which a field is drawn from, lies near the observed one: within
+        // half the margin in declination, and in right ascension on the sky.
         if (tycho2) {
             const auto meanRa = RoughDegrees(field(record, layout.ra));
             const auto meanDec = RoughDegrees(field(record, layout.dec));
-            if (meanRa && meanDec &&
-                SeparationDegrees({*meanRa, *meanDec}, {*raDegrees, *decDegrees}) >
-                    kRegionMarginDegrees / 2) {
+            if (meanRa && meanDec && !NearEnough(*meanRa, *meanDec, *raDegrees, *decDegrees)) {
                 return misfit;
             }
         }
