@@ -126,7 +126,7 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
             // Read already, by the index: only the runs that the field needs, where it needs any.
             if (indexed.runs[index]->empty()) continue;
             converter.BeginSource(source);
-            for (IndexedSources::Run& run : *indexed.runs[index]) {
+            for (IndexedRun& run : *indexed.runs[index]) {
                 converter.SkipTo(run.linesBefore);
                 converter.Feed(std::exchange(run.bytes, {}));
             }

@@ -22,109 +22,20 @@ constexpr std::uint64_t kLargestReading = std::uint64_t(64) << 20;
 constexpr std::size_t kLargestIndex = std::size_t(16) << 20;
 constexpr std::size_t kPiece = std::size_t(1) << 20;
 
-// A source's bytes from given offsets on, in order: by seeking in a plain file, or by reading
-// on and passing over the bytes between, inflated where the source is gzip.
-class RangeReader {
-public:
-    explicit RangeReader(ConvertStreams& streams) : streams_(streams) {}
-
-    // Learns whether the source is gzip from its first bytes, and its size: of the file, or
-    // of what it inflates to as its gzip trailer gives it, modulo 2³².
-    bool Begin(std::optional<std::uint64_t>& size, std::u16string& reason) {
-        size = streams_.Size();
-        if (!ReadRaw(raw_, 2, reason)) return false;
-        gzip_ = GzipInflater::Begins(raw_);
-        if (!size || !streams_.Seek(0)) {
-            seekable_ = false;
-            std::string head = std::exchange(raw_, {});
-            Take(head);
-            return true;
-        }
-        raw_.clear();
-        if (gzip_ && *size >= 18) {
-            std::string trailer;
-            if (!streams_.Seek(*size - 4) || !ReadRaw(trailer, 4, reason) || trailer.size() != 4 ||
-                !streams_.Seek(0)) {
-                return false;
-            }
-            std::uint64_t inflated = 0;
-            for (std::size_t i = 4; i-- > 0;) {
-                inflated = inflated << 8 | static_cast<unsigned char>(trailer[i]);
-            }
-            size = inflated;
-        } else if (gzip_) {
-            size.reset();
-        }
-        seekable_ = !gzip_;
-        return true;
+// Reads up to `count` bytes, fewer only at the end; false on a failure.
+bool ReadUpTo(ConvertStreams& streams, std::string& into, std::size_t count) {
+    std::u16string reason;
+    into.resize(count);
+    std::size_t got = 0;
+    while (got < count) {
+        const std::ptrdiff_t read = streams.Read(into.data() + got, count - got, reason);
+        if (read < 0) return false;
+        if (read == 0) break;
+        got += static_cast<std::size_t>(read);
     }
-    bool Gzip() const { return gzip_; }
-
-    // The bytes [offset, offset + count); false where the source ends before, or fails.
-    bool Read(std::uint64_t offset, std::uint64_t count, std::string& out, std::u16string& reason) {
-        if (seekable_ && (offset < start_ || offset > start_ + held_.size())) {
-            if (!streams_.Seek(offset)) return false;
-            held_.clear();
-            start_ = offset;
-        }
-        while (start_ + held_.size() < offset + count) {
-            // What lies before the offset is no longer wanted.
-            if (start_ < offset) {
-                const auto drop = static_cast<std::size_t>(
-                    std::min<std::uint64_t>(offset - start_, held_.size()));
-                held_.erase(0, drop);
-                start_ += drop;
-            }
-            const std::size_t wanted =
-                seekable_ ? static_cast<std::size_t>(offset + count - start_ - held_.size())
-                          : kPiece;
-            raw_.clear();
-            if (!Fill(std::min(wanted, kPiece), reason) || raw_.empty()) return false;
-            std::string piece = std::exchange(raw_, {});
-            if (!Take(piece)) return false;
-        }
-        out.assign(held_, static_cast<std::size_t>(offset - start_),
-                   static_cast<std::size_t>(count));
-        return true;
-    }
-
-private:
-    bool ReadRaw(std::string& into, std::size_t count, std::u16string& reason) {
-        char buffer[4096];
-        while (into.size() < count) {
-            const std::ptrdiff_t got =
-                streams_.Read(buffer, std::min(sizeof buffer, count - into.size()), reason);
-            if (got < 0) return false;
-            if (got == 0) break;
-            into.append(buffer, static_cast<std::size_t>(got));
-        }
-        return true;
-    }
-    // Reads up to `count` more raw bytes into raw_.
-    bool Fill(std::size_t count, std::u16string& reason) {
-        std::string piece(count, '\0');
-        const std::ptrdiff_t got = streams_.Read(piece.data(), count, reason);
-        if (got < 0) return false;
-        raw_.append(piece.data(), static_cast<std::size_t>(got));
-        return true;
-    }
-    bool Take(const std::string& raw) {
-        if (!gzip_) {
-            held_ += raw;
-            return true;
-        }
-        inflater_.Inflate(raw, [this](std::string_view out) { held_ += out; });
-        return !inflater_.Failed();
-    }
-
-    ConvertStreams& streams_;
-    bool gzip_ = false;
-    bool seekable_ = false;
-    GzipInflater inflater_;
-    std::string raw_;
-    std::string held_;         // the bytes from start_ on, inflated
-    std::uint64_t start_ = 0;  // in the inflated bytes
-};
+    into.resize(got);
+    return true;
+}
 
 std::u16string Name(const std::string& source) { return Utf16FromUtf8(source); }
 
@@ -187,16 +98,6 @@ std::optional<Found> FindIndex(const std::vector<std::string>& sources,
     return std::nullopt;
 }
 
-// Why a file and the index do not agree, in the user's words; empty where they do.
-std::u16string Disagreement(const Texts& texts, const std::string& source, const FilePlan& plan,
-                            const std::optional<std::uint64_t>& size, bool gzip) {
-    if (!size) return {};
-    const std::uint64_t expected = plan.records * plan.recordBytes;
-    if (gzip ? (*size & 0xFFFFFFFFu) == (expected & 0xFFFFFFFFu) : *size == expected) return {};
-    return Substitute(texts.indexFileSize, {Name(source), Decimal(*size), Decimal(plan.records),
-                                            Decimal(plan.recordBytes)});
-}
-
 std::u16string MisfitText(const Texts& texts, const std::string& source, const Misfit& misfit) {
     const std::u16string_view text = misfit.kind == Misfit::Kind::NotARecord ? texts.indexNotARecord
                                      : misfit.kind == Misfit::Kind::OtherRegion
@@ -207,6 +108,168 @@ std::u16string MisfitText(const Texts& texts, const std::string& source, const M
 
 }  // namespace
 
+std::string IndexUsedNote(const IndexPlan& plan, const Texts& texts) {
+    return Utf8FromUtf16(Substitute(texts.indexUsed, {plan.indexName, Decimal(plan.regionsMet),
+                                                      Decimal(plan.index->regions.size())}));
+}
+
+std::string IndexUnusedNote(std::u16string_view indexName, std::u16string_view why,
+                            const Texts& texts) {
+    return Utf8FromUtf16(Substitute(texts.indexUnused, {indexName, why}));
+}
+
+std::optional<IndexPlan> PlanByIndex(const std::vector<std::string>& sources,
+                                     const std::vector<bool>& skipped, const std::string& indexName,
+                                     std::string_view indexBytes, const Selection& selection,
+                                     const Texts& texts, std::string& note) {
+    IndexPlan plan;
+    plan.indexName = Name(indexName);
+    const auto unused = [&](std::u16string why) {
+        note = IndexUnusedNote(plan.indexName, why, texts);
+        return std::nullopt;
+    };
+    if (!selection.field) {
+        note = Utf8FromUtf16(Substitute(texts.indexOnlyNear, {plan.indexName}));
+        return std::nullopt;
+    }
+    std::uint64_t badLine = 0;
+    std::optional<RegionIndex> index = ReadRegionIndex(indexBytes, badLine);
+    if (!index) return unused(Substitute(texts.indexBadLine, {Decimal(badLine)}));
+    plan.index = std::make_shared<const RegionIndex>(std::move(*index));
+
+    // The files it counts among the sources, each once.
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (skipped[i] || sources[i] == "-") continue;
+        const IndexedPart part = IndexedPartNamed(sources[i]);
+        if (part.file == IndexedFile::None) continue;
+        for (const IndexPlan::File& seen : plan.files) {
+            const IndexedPart other = seen.plan.part;
+            if (other.file == part.file &&
+                (other.split == part.split || other.split < 0 || part.split < 0)) {
+                return unused(
+                    Substitute(texts.indexTwice, {Name(sources[seen.source]), Name(sources[i])}));
+            }
+        }
+        IndexPlan::File file{i, {}};
+        file.plan.part = part;
+        plan.files.push_back(std::move(file));
+    }
+    if (plan.files.empty()) return std::nullopt;
+
+    const NearField& field = *selection.field;
+    const auto regionsFor = [&](SourceForm form) {
+        return RegionsMet(*plan.index, field.centre,
+                          field.radius + selection.Reach(LayoutOf(form).positionEpoch));
+    };
+    const std::vector<std::uint32_t> tycho2 = regionsFor(SourceForm::Tycho2);
+    const std::vector<std::uint32_t> supplement = regionsFor(SourceForm::Tycho2Supplement);
+    plan.regionsMet = std::max(tycho2.size(), supplement.size());
+    std::uint64_t planned = 0;
+    for (IndexPlan::File& file : plan.files) {
+        const IndexedPart part = file.plan.part;
+        file.plan =
+            PlanFile(*plan.index, part, part.file == IndexedFile::Tycho2 ? tycho2 : supplement);
+        for (const Stretch& stretch : file.plan.stretches) {
+            planned += stretch.count * file.plan.recordBytes;
+        }
+    }
+    if (planned > kLargestReading) return unused(std::u16string(texts.indexTooLarge));
+    return plan;
+}
+
+IndexedFetch::IndexedFetch(std::shared_ptr<const RegionIndex> index, FilePlan plan,
+                           std::string name, const Texts& texts)
+    : index_(std::move(index)), plan_(std::move(plan)), name_(std::move(name)), texts_(texts) {}
+
+bool IndexedFetch::Fail(std::u16string why) {
+    if (why_.empty()) why_ = std::move(why);
+    return false;
+}
+
+bool IndexedFetch::Begin(std::string_view head, std::optional<std::uint64_t> size,
+                         std::string_view tail) {
+    if (GzipInflater::Begins(head)) inflater_ = std::make_unique<GzipInflater>();
+    const std::uint64_t expected = plan_.records * plan_.recordBytes;
+    std::optional<std::uint64_t> plain = size;
+    // gzip keeps the size it inflates to, modulo 2³², in its last 4 bytes.
+    if (inflater_) {
+        plain.reset();
+        if (size && *size >= 18 && tail.size() == 4) {
+            std::uint64_t inflated = 0;
+            for (std::size_t i = 4; i-- > 0;) {
+                inflated = inflated << 8 | static_cast<unsigned char>(tail[i]);
+            }
+            if (inflated != (expected & 0xFFFFFFFFu)) plain = inflated;
+        }
+    }
+    if (plain && *plain != expected) {
+        return Fail(Substitute(
+            texts_.indexFileSize,
+            {Name(name_), Decimal(*plain), Decimal(plan_.records), Decimal(plan_.recordBytes)}));
+    }
+    return true;
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> IndexedFetch::NextRange() const {
+    if (Complete() || !why_.empty()) return std::nullopt;
+    const Stretch& stretch = plan_.stretches[next_];
+    const std::uint64_t begin = stretch.first * plan_.recordBytes + run_.size();
+    return std::pair{begin, stretch.count * plan_.recordBytes - run_.size()};
+}
+
+bool IndexedFetch::Take(std::uint64_t offset, std::string_view bytes) {
+    if (!why_.empty()) return false;
+    if (inflater_) {
+        inflater_->Inflate(bytes, [this](std::string_view out) { TakePlain(out); });
+        if (inflater_->Failed())
+            return Fail(
+                Substitute(texts_.notGzip, {Name(name_), Utf16FromUtf8(inflater_->Reason())}));
+        return why_.empty();
+    }
+    // Bytes already taken are passed over; a gap is bytes that no run needs.
+    if (offset < at_) {
+        const std::uint64_t over = std::min<std::uint64_t>(at_ - offset, bytes.size());
+        bytes.remove_prefix(static_cast<std::size_t>(over));
+    } else {
+        at_ = offset;
+    }
+    return TakePlain(bytes);
+}
+
+bool IndexedFetch::TakePlain(std::string_view bytes) {
+    while (!bytes.empty() && !Complete() && why_.empty()) {
+        const Stretch& stretch = plan_.stretches[next_];
+        const std::uint64_t begin = stretch.first * plan_.recordBytes;
+        const std::uint64_t end = begin + stretch.count * plan_.recordBytes;
+        if (at_ < begin) {
+            const std::uint64_t over = std::min<std::uint64_t>(begin - at_, bytes.size());
+            bytes.remove_prefix(static_cast<std::size_t>(over));
+            at_ += over;
+            continue;
+        }
+        const std::uint64_t taken = std::min<std::uint64_t>(end - at_, bytes.size());
+        run_.append(bytes.substr(0, static_cast<std::size_t>(taken)));
+        bytes.remove_prefix(static_cast<std::size_t>(taken));
+        at_ += taken;
+        if (at_ < end) break;
+        if (const std::optional<Misfit> misfit = CheckStretch(*index_, plan_, stretch, run_)) {
+            return Fail(MisfitText(texts_, name_, *misfit));
+        }
+        runs_.push_back({stretch.first, std::exchange(run_, {})});
+        ++next_;
+    }
+    at_ += bytes.size();
+    return why_.empty();
+}
+
+bool IndexedFetch::Ended() {
+    if (why_.empty() && !Complete()) {
+        const Stretch& stretch = plan_.stretches[next_];
+        Fail(Substitute(texts_.indexShort, {Name(name_), Decimal(stretch.first + stretch.count)}));
+    }
+    return why_.empty();
+}
+
 IndexedSources ReadByIndex(const std::vector<std::string>& sources, const std::vector<bool>& isList,
                            const Selection& selection, const Texts& texts,
                            ConvertStreams& streams) {
@@ -216,91 +279,58 @@ IndexedSources ReadByIndex(const std::vector<std::string>& sources, const std::v
     const std::optional<Found> found =
         FindIndex(sources, isList, read.isIndex, selection.field.has_value(), streams);
     if (!found) return read;
-    const std::u16string indexName = Name(found->name);
-    if (!selection.field) {
-        read.note = Utf8FromUtf16(Substitute(texts.indexOnlyNear, {indexName}));
-        return read;
-    }
-    const auto unused = [&](std::u16string why) {
+    std::vector<bool> skipped(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) skipped[i] = isList[i] || read.isIndex[i];
+    std::optional<IndexPlan> plan =
+        PlanByIndex(sources, skipped, found->name, *found->bytes, selection, texts, read.note);
+    if (!plan) return read;
+    const auto unused = [&](std::u16string_view why) {
         read.runs.assign(sources.size(), std::nullopt);
-        read.note = Utf8FromUtf16(Substitute(texts.indexUnused, {indexName, why}));
+        read.note = IndexUnusedNote(plan->indexName, why, texts);
         return read;
     };
-    std::uint64_t badLine = 0;
-    const std::optional<RegionIndex> index = ReadRegionIndex(*found->bytes, badLine);
-    if (!index) return unused(Substitute(texts.indexBadLine, {Decimal(badLine)}));
-
-    // The files it counts among the sources, each once.
-    std::vector<std::pair<std::size_t, IndexedPart>> parts;
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (isList[i] || read.isIndex[i] || sources[i] == "-") continue;
-        const IndexedPart part = IndexedPartNamed(sources[i]);
-        if (part.file == IndexedFile::None) continue;
-        for (const auto& [other, seen] : parts) {
-            const bool overlaps = seen.file == part.file &&
-                                  (seen.split == part.split || seen.split < 0 || part.split < 0);
-            if (overlaps)
-                return unused(
-                    Substitute(texts.indexTwice, {Name(sources[other]), Name(sources[i])}));
-        }
-        parts.emplace_back(i, part);
-    }
-    if (parts.empty()) return read;
-
-    const NearField& field = *selection.field;
-    const auto regionsFor = [&](SourceForm form) {
-        return RegionsMet(*index, field.centre,
-                          field.radius + selection.Reach(LayoutOf(form).positionEpoch));
-    };
-    const std::vector<std::uint32_t> tycho2Regions = regionsFor(SourceForm::Tycho2);
-    const std::vector<std::uint32_t> supplementRegions = regionsFor(SourceForm::Tycho2Supplement);
-    std::vector<FilePlan> plans;
-    std::uint64_t planned = 0;
-    for (const auto& [source, part] : parts) {
-        plans.push_back(PlanFile(
-            *index, part, part.file == IndexedFile::Tycho2 ? tycho2Regions : supplementRegions));
-        for (const Stretch& stretch : plans.back().stretches)
-            planned += stretch.count * plans.back().recordBytes;
-    }
-    if (planned > kLargestReading) return unused(std::u16string(texts.indexTooLarge));
-
-    for (std::size_t p = 0; p < parts.size(); ++p) {
-        const auto& [source, part] = parts[p];
-        const FilePlan& plan = plans[p];
-        const std::string& name = sources[source];
+    for (const IndexPlan::File& file : plan->files) {
+        const std::string& name = sources[file.source];
         std::u16string reason;
-        streams.Reading(source);
+        streams.Reading(file.source);
         // A file that cannot be opened is left to its conversion, which says so.
         if (!streams.Open(name, reason)) continue;
-        RangeReader reader(streams);
-        std::optional<std::uint64_t> size;
-        std::vector<IndexedSources::Run> runs;
-        std::u16string why;
-        if (!reader.Begin(size, reason)) {
-            why = Substitute(texts.indexShort, {Name(name), Decimal(plan.records)});
-        } else {
-            why = Disagreement(texts, name, plan, size, reader.Gzip());
+        IndexedFetch fetch(plan->index, file.plan, name, texts);
+        std::string head, tail, piece;
+        const std::optional<std::uint64_t> size = streams.Size();
+        bool ok = ReadUpTo(streams, head, 2);
+        bool seekable = false;
+        if (ok && size && *size >= 4 && streams.Seek(*size - 4)) {
+            ok = ReadUpTo(streams, tail, 4);
+            seekable = true;
         }
-        for (const Stretch& stretch : plan.stretches) {
-            if (!why.empty()) break;
-            IndexedSources::Run run{stretch.first, {}};
-            if (!reader.Read(stretch.first * plan.recordBytes, stretch.count * plan.recordBytes,
-                             run.bytes, reason)) {
-                why = Substitute(texts.indexShort,
-                                 {Name(name), Decimal(stretch.first + stretch.count)});
-            } else if (const std::optional<Misfit> misfit =
-                           CheckStretch(*index, plan, stretch, run.bytes)) {
-                why = MisfitText(texts, name, *misfit);
+        ok = ok && fetch.Begin(head, size, tail);
+        if (ok && seekable && !fetch.Gzip()) {
+            // Only the runs' bytes, where they lie.
+            while (ok && !fetch.Complete()) {
+                const auto [offset, count] = *fetch.NextRange();
+                ok = streams.Seek(offset) &&
+                     ReadUpTo(streams, piece, static_cast<std::size_t>(count)) && !piece.empty() &&
+                     fetch.Take(offset, piece);
             }
-            runs.push_back(std::move(run));
+        } else if (ok) {
+            // From the start, as far as the last run.
+            std::uint64_t offset = 0;
+            if (seekable) {
+                ok = streams.Seek(0);
+            } else {
+                ok = fetch.Take(0, head);
+                offset = head.size();
+            }
+            while (ok && !fetch.Complete() && ReadUpTo(streams, piece, kPiece) && !piece.empty()) {
+                ok = fetch.Take(offset, piece);
+                offset += piece.size();
+            }
         }
         streams.Close();
-        if (!why.empty()) return unused(why);
-        read.runs[source] = std::move(runs);
+        if (!fetch.Ended()) return unused(fetch.Why());
+        read.runs[file.source] = fetch.TakeRuns();
     }
-    read.note = Utf8FromUtf16(
-        Substitute(texts.indexUsed,
-                   {indexName, Decimal(std::max(tycho2Regions.size(), supplementRegions.size())),
-                    Decimal(index->regions.size())}));
+    read.note = IndexUsedNote(*plan, texts);
     return read;
 }
