@@ -45,27 +45,20 @@ std::string FolderOf(const std::string& name) {
     return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
 }
 
-// Reads a whole source, inflated where it is gzip, of at most kLargestIndex bytes.
+// Reads a whole source, as an index, of at most kLargestIndex bytes.
 std::optional<std::string> ReadWhole(const std::string& name, ConvertStreams& streams) {
     std::u16string reason;
     if (!streams.Open(name, reason)) return std::nullopt;
     std::string raw;
     char buffer[1 << 16];
     std::ptrdiff_t got = 0;
-    while (raw.size() <= kLargestIndex && (got = streams.Read(buffer, sizeof buffer, reason)) > 0) {
+    while (raw.size() <= kLargestIndex &&
+           (got = streams.Read(buffer, sizeof buffer, reason)) > 0) {
         raw.append(buffer, static_cast<std::size_t>(got));
     }
     streams.Close();
-    if (got < 0 || raw.size() > kLargestIndex) return std::nullopt;
-    if (!GzipInflater::Begins(raw)) return raw;
-    std::string inflated;
-    GzipInflater inflater;
-    inflater.Inflate(raw, [&inflated](std::string_view out) {
-        if (inflated.size() <= kLargestIndex) inflated += out;
-    });
-    if (inflater.Failed() || !inflater.Ended() || inflated.size() > kLargestIndex)
-        return std::nullopt;
-    return inflated;
+    if (got < 0) return std::nullopt;
+    return RegionIndexBytes(std::move(raw));
 }
 
 struct Found {
@@ -82,7 +75,7 @@ std::optional<Found> FindIndex(const std::vector<std::string>& sources,
         if (isList[i] || !IsRegionIndexName(sources[i])) continue;
         std::optional<std::string> bytes = ReadWhole(sources[i], streams);
         // A file of that name that is no index at all is converted as any other.
-        if (!bytes || !BeginsLikeRegionIndex(*bytes)) continue;
+        if (!bytes) continue;
         isIndex[i] = true;
         if (!found) found = Found{sources[i], std::move(bytes)};
     }
@@ -92,7 +85,7 @@ std::optional<Found> FindIndex(const std::vector<std::string>& sources,
         for (const char* name : {"index.dat", "index.dat.gz"}) {
             const std::string beside = FolderOf(sources[i]) + name;
             std::optional<std::string> bytes = ReadWhole(beside, streams);
-            if (bytes && BeginsLikeRegionIndex(*bytes)) return Found{beside, std::move(bytes)};
+            if (bytes) return Found{beside, std::move(bytes)};
         }
     }
     return std::nullopt;
@@ -107,6 +100,23 @@ std::u16string MisfitText(const Texts& texts, const std::string& source, const M
 }
 
 }  // namespace
+
+std::optional<std::string> RegionIndexBytes(std::string bytes) {
+    if (bytes.size() > kLargestIndex) return std::nullopt;
+    if (GzipInflater::Begins(bytes)) {
+        std::string inflated;
+        GzipInflater inflater;
+        inflater.Inflate(bytes, [&inflated](std::string_view out) {
+            if (inflated.size() <= kLargestIndex) inflated += out;
+        });
+        if (inflater.Failed() || !inflater.Ended() || inflated.size() > kLargestIndex) {
+            return std::nullopt;
+        }
+        bytes = std::move(inflated);
+    }
+    if (!BeginsLikeRegionIndex(bytes)) return std::nullopt;
+    return bytes;
+}
 
 std::string IndexUsedNote(const IndexPlan& plan, const Texts& texts) {
     return Utf8FromUtf16(Substitute(texts.indexUsed, {plan.indexName, Decimal(plan.regionsMet),

@@ -35,6 +35,9 @@ struct IndexPlan {
     std::size_t regionsMet = 0;
 };
 
+// A file's bytes as an index's, inflated where they are gzip; nothing where they are not one.
+std::optional<std::string> RegionIndexBytes(std::string bytes);
+
 // The plan for a field from the index's bytes and the sources' names; nothing with a note of why
 // where the index cannot serve, or with no note where no source is a file it counts.
 std::optional<IndexPlan> PlanByIndex(const std::vector<std::string>& sources,

@@ -64,7 +64,8 @@ echo "$page: $size bytes"
 unzip -Z1 build/web/tychobvr-*-web.zip | sort | tr '\n' ' ' | grep -qx 'LICENSE README.txt tychobvr.html ' ||
   { echo "the page's zip holds $(unzip -Z1 build/web/tychobvr-*-web.zip | tr '\n' ' ')" >&2; exit 1; }
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
-node tests/web/browser_test.mjs "$page" build/release/bin/tychobvr \
+# A field of the real Tycho-2 by its index.dat, from the real-catalogue step's cache.
+TYCHOBVR_TYCHO2=$(bash scripts/fetch-tycho2.sh) node tests/web/browser_test.mjs "$page" build/release/bin/tychobvr \
   build/test-gcc/tests/window/page_expectations build/web
 
 # Wine and the cross builds run on a PC; elsewhere, such as on a Raspberry Pi itself, the tests

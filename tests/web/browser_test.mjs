@@ -5,7 +5,8 @@
 // prints the timings.
 //   node browser_test.mjs PAGE NATIVE-PROGRAM PAGE-EXPECTATIONS OUT-DIR
 import { execFileSync, spawnSync } from 'node:child_process';
-import { closeSync, existsSync, mkdtempSync, openSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { closeSync, copyFileSync, existsSync, mkdirSync, mkdtempSync, openSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { gunzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { basename, join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -38,6 +39,23 @@ const texts = [
 function expectations(separator, language) {
   const out = execFileSync(expectationsProgram, [separator, language], { input: texts.join('\n') + '\n' });
   return out.toString('utf8').trim().split('\n').map((line) => JSON.parse(line));
+}
+
+// The whole real Tycho-2, as the real-catalogue tests fetch it, where they have: its gzip files
+// with index.dat, and once asked for, the same files inflated beside it.
+const realCatalogue = process.env.TYCHOBVR_TYCHO2 || null;
+let realPlainFolder = null;
+function realPlain() {
+  if (!realPlainFolder) {
+    realPlainFolder = join(work, 'tycho2');
+    mkdirSync(realPlainFolder);
+    for (let i = 0; i < 20; ++i) {
+      const part = `tyc2.dat.${String(i).padStart(2, '0')}`;
+      writeFileSync(join(realPlainFolder, part), gunzipSync(readFileSync(join(realCatalogue, `${part}.gz`))));
+    }
+    for (const file of ['suppl_1.dat', 'index.dat']) copyFileSync(join(realCatalogue, file), join(realPlainFolder, file));
+  }
+  return realPlainFolder;
 }
 
 const browsers = [
@@ -298,6 +316,35 @@ try {
       check(wrongField.usage && wrongField.messages === "--near: '25 00 00 +01 00 00': RA must lie in 0 ≤ RA < 360° (24 h)\n",
             `${name}: a position that is none is a usage error`, wrongField.messages);
       await setField('', '');
+
+      // A field of the whole real Tycho-2 by its index.dat, where the tests have the catalogue:
+      // only the slices it needs are read, of the plain files and of the gzip ones, and the page
+      // gives the native bytes and messages.
+      let realMs = null;
+      if (realCatalogue) {
+        const position = '22 29 10.27 +58 24 54.7';
+        await setField(position, '1');
+        const parts = Array.from({ length: 20 }, (_, i) => `tyc2.dat.${String(i).padStart(2, '0')}`);
+        for (const [folder, names, what] of [
+          [realPlain(), [...parts, 'suppl_1.dat', 'index.dat'], 'plain'],
+          [realCatalogue, [...parts.map((part) => `${part}.gz`), 'suppl_1.dat', 'index.dat'], 'gzip']]) {
+          const native = spawnSync(nativeProgram, ['--convert', '--near', position, '--radius', '1', ...names], { cwd: folder });
+          let got, best = Infinity;
+          for (let run = 0; run < 3; ++run) {
+            got = await convertInPage(page, names.map((file) => join(folder, file)));
+            best = Math.min(best, got.ms);
+          }
+          const said = native.stderr.toString().replaceAll(`${basename(nativeProgram)}: `, '');
+          check(got.table.equals(native.stdout), `${name}: a field of the real Tycho-2's ${what} files by index.dat converts to the native bytes`,
+                got.table.toString().slice(0, 300));
+          check(got.messages === said && said.includes('only their records are read'),
+                `${name}: a field of the real Tycho-2's ${what} files by index.dat gives the native messages`, `${got.messages} against ${said}`);
+          if (what === 'plain') realMs = best;
+          timings.push(`${name}: a 1° field of the real Tycho-2 by index.dat, ${what} files: ${best.toFixed(0)} ms (best of 3)`);
+        }
+        if (name === 'chromium') check(realMs < 100, `${name}: a 1° field of the plain files by index.dat in under 100 ms`, `${realMs} ms`);
+        await setField('', '');
+      }
 
       // Throughput against the native converter on the same 16 MiB of Tycho-2 records, of which
       // a few, far apart, have a cell that is no number: their messages name the line.

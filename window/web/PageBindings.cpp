@@ -3,13 +3,18 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "ConvertCommand.h"
 #include "CsvConverter.h"
+#include "IndexedReading.h"
 #include "KnownVariables.h"
 #include "ResultLine.h"
 #include "Texts.h"
@@ -180,6 +185,103 @@ public:
                                                         : OutputForm::Siril);
     }
     bool UsageFailed() const { return converter_->UsageFailed(); }
+
+    // Tycho-2's index among the files, after Start. Each file named as the index is given whole
+    // in the room: true where it is one, and then it gives no rows.
+    bool TakeIndex(int source) {
+        std::optional<std::string> bytes = RegionIndexBytes(room_);
+        if (!bytes) return false;
+        isIndex_.insert(source);
+        if (indexBytes_.empty()) indexSource_ = source, indexBytes_ = std::move(*bytes);
+        return true;
+    }
+    // The files, their names one to a line, and which are lists ('1') and which not ('0'): the
+    // files that the index has the field read of, in order; none where it cannot serve, when its
+    // messages say why.
+    emscripten::val PlanIndex(const std::string& names, const std::string& lists) {
+        std::vector<std::string> sources;
+        for (std::size_t at = 0; at <= names.size();) {
+            const std::size_t end = std::min(names.find('\n', at), names.size());
+            sources.push_back(names.substr(at, end - at));
+            at = end + 1;
+        }
+        std::vector<bool> skipped(sources.size());
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            skipped[i] =
+                (i < lists.size() && lists[i] == '1') || isIndex_.count(static_cast<int>(i));
+        }
+        emscripten::val planned = emscripten::val::array();
+        if (indexBytes_.empty()) return planned;
+        std::string note;
+        plan_ = PlanByIndex(sources, skipped, sources[static_cast<std::size_t>(indexSource_)],
+                            indexBytes_, options_.selection, texts_, note);
+        if (!note.empty()) Report()(note);
+        if (!plan_) return planned;
+        for (const IndexPlan::File& file : plan_->files) {
+            fetches_.emplace(static_cast<int>(file.source),
+                             std::make_unique<IndexedFetch>(plan_->index, file.plan,
+                                                            sources[file.source], texts_));
+            planned.call<void>("push", static_cast<int>(file.source));
+        }
+        return planned;
+    }
+    // A planned file's first bytes and then its last 4, in the room: 1 where it is read in the
+    // slices that IndexRange gives, 2 where in order from its start, 0 where it does not fit.
+    int IndexBegin(int source, double size, std::size_t headSize) {
+        IndexedFetch& fetch = *fetches_.at(source);
+        const std::string_view room(room_);
+        if (!fetch.Begin(room.substr(0, headSize), static_cast<std::uint64_t>(size),
+                         room.substr(std::min(headSize, room.size())))) {
+            return 0;
+        }
+        return fetch.Gzip() ? 2 : 1;
+    }
+    // Where the next slice begins and its length, or null once all are read.
+    emscripten::val IndexRange(int source) const {
+        const auto range = fetches_.at(source)->NextRange();
+        if (!range) return emscripten::val::null();
+        emscripten::val pair = emscripten::val::array();
+        pair.call<void>("push", static_cast<double>(range->first));
+        pair.call<void>("push", static_cast<double>(range->second));
+        return pair;
+    }
+    // The file's bytes from `offset` in the room; false where they do not fit the index.
+    bool IndexTake(int source, double offset) {
+        return fetches_.at(source)->Take(static_cast<std::uint64_t>(offset), room_);
+    }
+    bool IndexComplete(int source) const { return fetches_.at(source)->Complete(); }
+    // Once the file is read: false where it did not have what the index counts, when no file is
+    // read by the index and its messages say why.
+    bool IndexEnd(int source) {
+        IndexedFetch& fetch = *fetches_.at(source);
+        if (fetch.Ended()) {
+            runs_[source] = fetch.TakeRuns();
+            return true;
+        }
+        Report()(IndexUnusedNote(plan_->indexName, fetch.Why(), texts_));
+        plan_.reset();
+        fetches_.clear();
+        runs_.clear();
+        return false;
+    }
+    // After the last planned file, where all fitted.
+    void IndexDone() {
+        if (plan_) Report()(IndexUsedNote(*plan_, texts_));
+    }
+    // Whether a file is the index, and gives no rows; whether it was read by the index, and is
+    // converted from its runs by ConvertIndexed.
+    bool IsIndex(int source) const { return isIndex_.count(source) != 0; }
+    bool ReadByIndex(int source) const { return plan_ && runs_.count(source) != 0; }
+    void ConvertIndexed(int source, const std::string& name) {
+        std::vector<IndexedRun>& runs = runs_.at(source);
+        if (runs.empty()) return;
+        converter_->BeginSource(name);
+        for (IndexedRun& run : runs) {
+            converter_->SkipTo(run.linesBefore);
+            converter_->Feed(std::exchange(run.bytes, {}));
+        }
+        converter_->EndSource(true);
+    }
     // What has been written since the last call, as a view of the program's memory that stays
     // valid until the next call.
     emscripten::val TakeTable() {
@@ -219,6 +321,12 @@ private:
     std::string room_;
     std::shared_ptr<KnownVariables> variables_ = std::make_shared<KnownVariables>();
     bool anyList_ = false;
+    std::set<int> isIndex_;
+    int indexSource_ = -1;
+    std::string indexBytes_;
+    std::optional<IndexPlan> plan_;
+    std::map<int, std::unique_ptr<IndexedFetch>> fetches_;
+    std::map<int, std::vector<IndexedRun>> runs_;
     CsvConverter lists_;
     std::unique_ptr<CsvConverter> converter_;
 };
@@ -235,6 +343,9 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
     emscripten::function("pageText", &PageText);
     emscripten::function("substitute", &Substituted);
     emscripten::function("warningColour", &WarningCss);
+    emscripten::function("isRegionIndexName",
+                         emscripten::optional_override(
+                             [](const std::string& name) { return IsRegionIndexName(name); }));
     emscripten::value_object<PageSplit>("PageSplit")
         .field("possible", &PageSplit::possible)
         .field("form", &PageSplit::form)
@@ -255,6 +366,17 @@ EMSCRIPTEN_BINDINGS(tychobvr) {
         .function("chart", &PageConverter::Chart)
         .function("list", &PageConverter::List)
         .function("usageFailed", &PageConverter::UsageFailed)
+        .function("takeIndex", &PageConverter::TakeIndex)
+        .function("planIndex", &PageConverter::PlanIndex)
+        .function("indexBegin", &PageConverter::IndexBegin)
+        .function("indexRange", &PageConverter::IndexRange)
+        .function("indexTake", &PageConverter::IndexTake)
+        .function("indexComplete", &PageConverter::IndexComplete)
+        .function("indexEnd", &PageConverter::IndexEnd)
+        .function("indexDone", &PageConverter::IndexDone)
+        .function("isIndex", &PageConverter::IsIndex)
+        .function("readByIndex", &PageConverter::ReadByIndex)
+        .function("convertIndexed", &PageConverter::ConvertIndexed)
         .function("begin", &PageConverter::Begin)
         .function("split", &PageConverter::Split)
         .function("beginPart", &PageConverter::BeginPart)
