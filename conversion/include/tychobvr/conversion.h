@@ -138,30 +138,38 @@ std::uint64_t ExactThousandths(std::uint64_t bits);
 
 }  // namespace detail
 
-// Inline for the numbers written most, with three decimals and below 2^13 as magnitudes are, so
-// that a table of them pays no call for each: the binary value times 1000 rounded half to even,
-// and its digits written without a branch that depends on them.
-inline char* WriteFixed(char* out, double value, int decimals) {
-    std::uint64_t bits;
-    static_assert(sizeof bits == sizeof value);
-    std::memcpy(&bits, &value, sizeof bits);
+// The value's magnitude in whole thousandths, rounded half to even, where it lies below 2^13, as
+// magnitudes do; nothing otherwise. The nearest whole number of thousandths through the double
+// product, whose rounding error is below 2^-30 here: only a product that close to a half may round
+// the other way, and those are rounded from the exact binary value. A fused multiply-add in either
+// step only makes it more exact.
+inline bool QuickThousandths(std::uint64_t bits, std::uint64_t& thousandths) {
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     constexpr int kOne = 1023;
-    if (decimals != 3 || biased >= kOne + 13)
-        return detail::WriteFixedGenerally(out, value, decimals);
-    // The nearest whole number of thousandths through the double product, whose rounding error
-    // is below 2^-30 here: only a product that close to a half may round the other way, and those
-    // are rounded from the exact binary value. A fused multiply-add in either step only makes it
-    // more exact.
+    if (biased >= kOne + 13) return false;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
     const double scaled = std::fabs(value) * 1000.0;
     constexpr double kRoundsToWhole = 0x1.8p52;  // adding it leaves no fraction below 2^51
     const double nearest = (scaled + kRoundsToWhole) - kRoundsToWhole;
-    std::uint64_t thousandths;
     if (std::fabs(scaled - nearest) < 0.5 - 0x1p-28) {
         thousandths = static_cast<std::uint64_t>(static_cast<std::int64_t>(nearest));
     } else {
         thousandths = detail::ExactThousandths(bits);
     }
+    return true;
+}
+
+// Inline for the numbers written most, with three decimals and below 2^13 as magnitudes are, so
+// that a table of them pays no call for each, and its digits written without a branch that
+// depends on them.
+inline char* WriteFixed(char* out, double value, int decimals) {
+    std::uint64_t bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    std::uint64_t thousandths;
+    if (decimals != 3 || !QuickThousandths(bits, thousandths))
+        return detail::WriteFixedGenerally(out, value, decimals);
     // A value that rounds to zero shows no sign.
     char* to = out;
     if ((bits >> 63) != 0 && thousandths != 0) *to++ = '-';
