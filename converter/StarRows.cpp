@@ -516,8 +516,11 @@ void RecordRow(const SourceBatch& batch, const RecordLayout& layout, std::uint64
     }
     star.ra = field(layout.ra);
     star.dec = field(layout.dec);
-    star.pmRA = field(layout.pmRA);
-    star.pmDE = field(layout.pmDE);
+    // The proper motion moves a star only to the epoch of --epoch.
+    if (batch.selection->epoch) {
+        star.pmRA = field(layout.pmRA);
+        star.pmDE = field(layout.pmDE);
+    }
     star.positionEpoch = layout.positionEpoch;
     // tyc2.dat has no mean position for some stars: then the observed one.
     if ((star.ra.empty() || star.dec.empty()) && layout.ra2.size != 0) {

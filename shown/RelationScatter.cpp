@@ -26,26 +26,3 @@ constexpr ScatterBand kFlagged[] = {
 
 std::span<const ScatterBand> PlainScatterBands() { return kPlain; }
 std::span<const ScatterBand> FlaggedScatterBands() { return kFlagged; }
-
-RelationScatter ScatterFor(double colourIndex, bool flagged) {
-    const std::span<const ScatterBand> bands =
-        flagged ? FlaggedScatterBands() : PlainScatterBands();
-    for (const ScatterBand& band : bands) {
-        if (colourIndex < band.below) return band.scatter;
-    }
-    return bands.back().scatter;
-}
-
-Uncertainties TotalUncertainties(const conversion::MagnitudeErrors& errors,
-                                 const ShownValues& shown, bool flagged) {
-    const RelationScatter scatter = ScatterFor(shown.colourIndex, flagged);
-    const double approximation = shown.line.R - shown.henden.R;
-    Uncertainties total;
-    // Errors and scatter are far from overflow: the plain root is as exact as hypot, and cheaper.
-    total.B = std::sqrt(errors.B * errors.B + scatter.B * scatter.B);
-    total.V = std::sqrt(errors.V * errors.V + scatter.V * scatter.V);
-    total.BMinusV = std::sqrt(errors.BMinusV * errors.BMinusV + scatter.BMinusV * scatter.BMinusV);
-    total.R = std::sqrt(errors.R * errors.R + scatter.V * scatter.V +
-                        0.25 * scatter.BMinusV * scatter.BMinusV + approximation * approximation);
-    return total;
-}

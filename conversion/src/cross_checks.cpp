@@ -70,16 +70,4 @@ HendenMagnitudes ConvertHendenRI(double BT, double VT) {
             (VT - kHendenIOffset) - kHendenISlope * colourIndex};
 }
 
-MagnitudeErrors PropagateErrors(double errorBT, double errorVT) {
-    // The same coefficients as the fits, BT's and VT's in each magnitude; B and V share their
-    // errors, so B − V has its own rather than the root of the sum of theirs.
-    const auto combined = [errorBT, errorVT](double ofBT, double ofVT) {
-        const double fromBT = ofBT * errorBT;
-        const double fromVT = ofVT * errorVT;
-        return std::sqrt(fromBT * fromBT + fromVT * fromVT);
-    };
-    return {combined(0.742, 0.258), combined(0.0988, 1.0988), combined(0.5192, 1.5192),
-            0.8408 * std::sqrt(errorBT * errorBT + errorVT * errorVT)};
-}
-
 }  // namespace conversion

@@ -77,7 +77,18 @@ struct MagnitudeErrors {
     double R = 0.0;
     double BMinusV = 0.0;
 };
-MagnitudeErrors PropagateErrors(double errorBT, double errorVT);
+// Inline: every row of a catalogue's conversion carries its errors through.
+inline MagnitudeErrors PropagateErrors(double errorBT, double errorVT) {
+    // The same coefficients as the fits, BT's and VT's in each magnitude; B and V share their
+    // errors, so B − V has its own rather than the root of the sum of theirs.
+    const auto combined = [errorBT, errorVT](double ofBT, double ofVT) {
+        const double fromBT = ofBT * errorBT;
+        const double fromVT = ofVT * errorVT;
+        return std::sqrt(fromBT * fromBT + fromVT * fromVT);
+    };
+    return {combined(0.742, 0.258), combined(0.0988, 1.0988), combined(0.5192, 1.5192),
+            0.8408 * std::sqrt(errorBT * errorBT + errorVT * errorVT)};
+}
 
 // Tycho-2's photometric errors grow steeply with magnitude: σ(VT) is about 0.013 mag for
 // VT < 9, and VT fainter than this is treated with suspicion.
