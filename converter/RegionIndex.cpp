@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "Catalogue.h"
 #include "FieldPlacement.h"
@@ -84,7 +85,7 @@ bool NearEnough(double ra1, double dec1, double ra2, double dec2) {
     if (equatorward > 80.0) return SeparationDegrees({ra1, dec1}, {ra2, dec2}) <= kHalf;
     double apart = std::fabs(ra1 - ra2);
     if (apart > 180.0) apart = 360.0 - apart;
-    return apart * std::cos(equatorward * (M_PI / 180.0)) <= kHalf / 2;
+    return apart * std::cos(equatorward * (std::numbers::pi / 180.0)) <= kHalf / 2;
 }
 
 std::uint64_t StartOf(const IndexRegion& region, IndexedFile file) {
