@@ -87,7 +87,7 @@ Lists ReadLists(const std::vector<std::string>& sources, const CsvConverter::Opt
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options options,
-               const Texts& texts, ConvertStreams& streams) {
+               const Texts& texts, ConvertStreams& streams, FieldOutputs* outputs) {
     bool readerGone = false;
     bool failed = false;
     std::u16string writeFailure;
@@ -156,6 +156,11 @@ int RunConvert(const std::vector<std::string>& sources, CsvConverter::Options op
     }
     converter.Finish();
     if (converter.UsageFailed()) return 2;
+    if (outputs && options.selection.field) {
+        outputs->chart = converter.Chart();
+        outputs->astroImageJ = converter.PhotometryList(OutputForm::AstroImageJ);
+        outputs->siril = converter.PhotometryList(OutputForm::Siril);
+    }
     if (!options.chartFile.empty() && !converter.OutputFailed()) {
         std::u16string reason;
         if (!streams.WriteWholeFile(options.chartFile, converter.Chart(), reason)) {

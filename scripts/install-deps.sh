@@ -6,9 +6,9 @@ set -euo pipefail
 source "$(dirname "$0")/lib/errors.sh"
 
 # dpkg-dev and file let CPack make the Debian package and work out what it depends on; zlib
-# reads gzip sources in the converter.
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic
-              qt6-translations-l10n dpkg-dev file zlib1g-dev)
+# reads gzip sources in the converter; Qt SVG draws the finder chart in the window.
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
+              fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file zlib1g-dev)
 # gawk is what the converter's benchmark is measured against, and time measures its memory.
 # astropy reads the real Tycho-2 by its ReadMe, independently of the converter; xz-utils unpacks
 # the catalogue's source package; xmllint and rsvg-convert check and render the finder chart.
@@ -23,7 +23,8 @@ test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang libclang
 # cross compilers, Qt for arm64 and armhf from Debian's multiarch, qemu-user to run them).
 pc_test_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 nsis
                   crossbuild-essential-arm64 crossbuild-essential-armhf qemu-user
-                  qt6-base-dev:arm64 qt6-base-dev:armhf zlib1g-dev:arm64 zlib1g-dev:armhf)
+                  qt6-base-dev:arm64 qt6-base-dev:armhf qt6-svg-dev:arm64 qt6-svg-dev:armhf
+                  zlib1g-dev:arm64 zlib1g-dev:armhf)
 pi_architectures=(arm64 armhf)
 # Wine's 64-bit loader recommends the 32-bit one, wine32, which is Multi-Arch: foreign: once the
 # Pi's architectures are added, apt satisfies that recommendation with wine32:armhf. /usr/bin/wine

@@ -147,6 +147,28 @@ struct Texts {
     std::u16string_view conversionEnded;  // the messages' title
     std::u16string_view tableSaved;       // %1: the table's file
     std::u16string_view tableNotSaved;    // %1: the table's file, %2: the system's reason
+
+    // The windows' comparison stars: the command, the dialog's fields and buttons, and the saving.
+    std::u16string_view comparisonStars;  // the command, in a menu, and the dialog's title
+    std::u16string_view fieldPosition;
+    std::u16string_view fieldRadius;
+    std::u16string_view fieldLike;
+    std::u16string_view fieldEpoch;
+    std::u16string_view fieldUsableOnly;
+    std::u16string_view catalogueFiles;  // the button that picks them
+    std::u16string_view removeFiles;     // the button that empties their list
+    std::u16string_view show;
+    std::u16string_view saveTableButton;
+    std::u16string_view saveChart;
+    std::u16string_view saveAstroImageJ;
+    std::u16string_view saveSiril;
+    std::u16string_view close;
+    std::u16string_view svgCharts;  // the save dialogs' filters
+    std::u16string_view astroImageJLists;
+    std::u16string_view sirilLists;
+    std::u16string_view noFiles;       // what Show says without catalogue files
+    std::u16string_view fileSaved;     // %1: the file
+    std::u16string_view fileNotSaved;  // %1: the file, %2: the system's reason
 };
 
 const Texts& EnglishTexts();

@@ -58,8 +58,13 @@ private:
 };
 
 FileConversion::FileConversion(std::vector<std::string> sources, std::uint64_t totalBytes,
-                               const Texts& texts, ConvertStreams& files, Write write)
-    : files_(files), write_(std::move(write)), totalBytes_(totalBytes) {
+                               const Texts& texts, ConvertStreams& files, Write write,
+                               CsvConverter::Options options, FieldOutputs* outputs)
+    : files_(files),
+      write_(std::move(write)),
+      totalBytes_(totalBytes),
+      options_(std::move(options)),
+      outputs_(outputs) {
     thread_ = std::thread(
         [this, sources = std::move(sources), &texts]() mutable { Run(std::move(sources), texts); });
 }
@@ -91,6 +96,6 @@ std::string FileConversion::Messages() const {
 void FileConversion::Run(std::vector<std::string> sources, const Texts& texts) {
     Streams streams(*this);
     // Never standard input: a window has none to read.
-    if (!sources.empty()) status_ = RunConvert(sources, {}, texts, streams);
+    if (!sources.empty()) status_ = RunConvert(sources, options_, texts, streams, outputs_);
     done_ = true;
 }

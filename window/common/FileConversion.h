@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "ConvertCommand.h"
 #include "ConvertStreams.h"
 #include "Texts.h"
 
@@ -30,8 +31,11 @@ public:
     // Starts converting the sources, named in UTF-8, which `files` opens and reads; `totalBytes`
     // is their size together, for the progress. `files` and `write` are used on the conversion's
     // threads until Done, and must outlive it.
+    // With `options`, as the command line's: a field's chart and lists go to `outputs`, which
+    // must outlive the conversion too.
     FileConversion(std::vector<std::string> sources, std::uint64_t totalBytes, const Texts& texts,
-                   ConvertStreams& files, Write write);
+                   ConvertStreams& files, Write write, CsvConverter::Options options = {},
+                   FieldOutputs* outputs = nullptr);
     // Cancels what is still running and waits for it.
     ~FileConversion();
     FileConversion(const FileConversion&) = delete;
@@ -66,6 +70,8 @@ private:
     ConvertStreams& files_;
     Write write_;
     std::uint64_t totalBytes_;
+    CsvConverter::Options options_;
+    FieldOutputs* outputs_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> done_{false};
     std::shared_ptr<std::atomic<std::uint64_t>> read_ =

@@ -43,6 +43,39 @@ QString StarFilesFilter() {
            QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
+bool RunWithProgress(QWidget* window, FileConversion& conversion, const QStringList& files) {
+    const Texts& texts = UserTexts();
+    QProgressDialog progress(window);
+    progress.setWindowTitle(ToQString(texts.converting));
+    progress.setCancelButtonText(ToQString(texts.cancel));
+    progress.setRange(0, kBarSteps);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.setMinimumDuration(0);
+    const auto show = [&] {
+        const FileConversion::Progress now = conversion.Now();
+        progress.setValue(static_cast<int>(now.fraction * kBarSteps));
+        const auto source = static_cast<qsizetype>(now.source);
+        progress.setLabelText(Substituted(texts.reading, QFileInfo(files.value(source)).fileName(),
+                                          QString::number(source + 1),
+                                          QString::number(files.size())));
+        if (now.done) progress.accept();
+    };
+    show();
+    QObject::connect(&progress, &QProgressDialog::canceled, [&conversion] { conversion.Cancel(); });
+    QTimer poll;
+    poll.setInterval(kPollMs);
+    QObject::connect(&poll, &QTimer::timeout, &progress, show);
+    poll.start();
+    // Only the end of the conversion accepts the dialog: Cancel, Escape or closing it cancel.
+    const bool cancelled = progress.exec() != QDialog::Accepted;
+    poll.stop();
+    // Cancelled, the conversion stops at its next piece.
+    if (cancelled) conversion.Cancel();
+    conversion.Wait();
+    return !cancelled;
+}
+
 void ConvertFilesToCsv(QWidget* window, const QStringList& files) {
     if (files.isEmpty()) return;
     const Texts& texts = UserTexts();
@@ -80,35 +113,8 @@ void ConvertFilesToCsv(QWidget* window, const QStringList& files) {
             return false;
         });
 
-    QProgressDialog progress(window);
-    progress.setWindowTitle(ToQString(texts.converting));
-    progress.setCancelButtonText(ToQString(texts.cancel));
-    progress.setRange(0, kBarSteps);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setMinimumDuration(0);
-    const auto show = [&] {
-        const FileConversion::Progress now = conversion.Now();
-        progress.setValue(static_cast<int>(now.fraction * kBarSteps));
-        const auto source = static_cast<qsizetype>(now.source);
-        progress.setLabelText(Substituted(texts.reading, QFileInfo(files.value(source)).fileName(),
-                                          QString::number(source + 1),
-                                          QString::number(files.size())));
-        if (now.done) progress.accept();
-    };
-    show();
-    QObject::connect(&progress, &QProgressDialog::canceled, [&conversion] { conversion.Cancel(); });
-    QTimer poll;
-    poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, &progress, show);
-    poll.start();
-    // Only the end of the conversion accepts the dialog: Cancel, Escape or closing it cancel.
-    const bool cancelled = progress.exec() != QDialog::Accepted;
-    poll.stop();
-
-    // Cancelled, the conversion stops at its next piece, and the file it wrote goes with it.
-    if (cancelled) conversion.Cancel();
-    conversion.Wait();
+    const bool cancelled = !RunWithProgress(window, conversion, files);
+    // Cancelled, the file it wrote goes with it.
     if (cancelled) return;
     QString said = QString::fromUtf8(conversion.Messages());
     if (table.commit()) {

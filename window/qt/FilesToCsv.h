@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class FileConversion;
 class QWidget;
 
 // Asks where to save the table of the files, converts them there off the window's thread while
@@ -14,3 +15,7 @@ void ConvertFilesToCsv(QWidget* window, const QStringList& files);
 
 // The open dialog's filter of the files that the converter reads.
 QString StarFilesFilter();
+
+// Shows how far the conversion has come in a progress dialog until it ends; false, once it has
+// stopped, where the user cancelled it.
+bool RunWithProgress(QWidget* window, FileConversion& conversion, const QStringList& files);

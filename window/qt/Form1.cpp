@@ -25,6 +25,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "ComparisonStars.h"
 #include "FilesToCsv.h"
 #include "ResultLine.h"
 #include "Texts.h"
@@ -71,7 +72,8 @@ Form1::Form1(QWidget* parent)
       Text1(new QPlainTextEdit(this)),
       Label1(new QLabel(QStringLiteral("V = xx.xxx"), this)),
       Command1(new QPushButton(QStringLiteral("OK"), this)),
-      convertFiles(new QAction(ToQString(UserTexts().convertFiles), this)) {
+      convertFiles(new QAction(ToQString(UserTexts().convertFiles), this)),
+      comparisonStars(new QAction(ToQString(UserTexts().comparisonStars), this)) {
     setWindowTitle(QStringLiteral("BT,VTからV等級を算出"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/org.tychobvr.TychoBVR.png")));
     // The layout is fixed, so the window keeps its size and offers no maximise button.
@@ -106,6 +108,11 @@ Form1::Form1(QWidget* parent)
     convertFiles->setShortcutContext(Qt::WindowShortcut);
     addAction(convertFiles);
     connect(convertFiles, &QAction::triggered, this, &Form1::ConvertFiles_Triggered);
+    comparisonStars->setObjectName(QStringLiteral("comparisonStars"));
+    comparisonStars->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    comparisonStars->setShortcutContext(Qt::WindowShortcut);
+    addAction(comparisonStars);
+    connect(comparisonStars, &QAction::triggered, this, &Form1::ComparisonStars_Triggered);
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Text1, &QPlainTextEdit::customContextMenuRequested, this,
             &Form1::Text1_CustomContextMenuRequested);
@@ -164,10 +171,16 @@ void Form1::ConvertFiles_Triggered() {
     ConvertFilesToCsv(this, files);
 }
 
+void Form1::ComparisonStars_Triggered() {
+    ComparisonStars dialog(this);
+    dialog.exec();
+}
+
 void Form1::Text1_CustomContextMenuRequested(const QPoint& position) {
     QMenu* menu = Text1->createStandardContextMenu(position);
     menu->addSeparator();
     menu->addAction(convertFiles);
+    menu->addAction(comparisonStars);
     menu->exec(Text1->viewport()->mapToGlobal(position));
     delete menu;
 }

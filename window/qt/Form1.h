@@ -9,7 +9,7 @@ class QPushButton;
 
 // The program's only window: the clipboard's text, its result line and the "OK" button. Files
 // opened with Ctrl+O, or from the text box's context menu, or dropped anywhere on it, are
-// converted into a CSV table.
+// converted into a CSV table; Ctrl+K opens the comparison stars of a field.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -26,6 +26,7 @@ protected:
 private slots:
     void Command1_Click();
     void ConvertFiles_Triggered();
+    void ComparisonStars_Triggered();
     void Text1_CustomContextMenuRequested(const QPoint& position);
 
 private:
@@ -38,5 +39,6 @@ private:
     QLabel* Label1;
     QPushButton* Command1;
     QAction* convertFiles;
+    QAction* comparisonStars;   // Ctrl+K
     bool extrapolated = false;  // whether Label1 shows magnitudes outside the fits' range
 };
