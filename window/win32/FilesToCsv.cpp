@@ -215,6 +215,32 @@ std::u16string AskForTarget(HWND owner, const std::u16string& firstFile) {
 
 }  // namespace
 
+bool RunWithProgress(HWND owner, FileConversion& conversion,
+                     const std::vector<std::u16string>& files) {
+    const bool completed = ProgressDialog(conversion, files).Run(owner);
+    // Cancelled, the conversion stops at its next piece.
+    if (!completed) conversion.Cancel();
+    conversion.Wait();
+    return completed;
+}
+
+std::u16string AskForSaveFile(HWND owner, std::u16string_view title, std::u16string_view kind,
+                              std::u16string_view pattern, std::u16string_view name,
+                              const std::u16string& besideFile, const wchar_t* extension) {
+    std::u16string picked(kPickedLength, u'\0');
+    picked.replace(0, name.size(), name);
+    const std::u16string folder = FolderOf(besideFile);
+    const std::u16string titleText(title);
+    const std::u16string filter = Filter({kind, pattern});
+    OPENFILENAMEW dialog = FileDialog(owner, titleText, filter, picked);
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : Wide(folder);
+    dialog.lpstrDefExt = extension;
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOREADONLYRETURN;
+    if (!GetSaveFileNameW(&dialog)) return {};
+    return FromWide(dialog.lpstrFile);
+}
+
 std::vector<std::u16string> AskForStarFiles(HWND owner) {
     const Texts& texts = UserTexts();
     std::u16string picked(kPickedLength, u'\0');

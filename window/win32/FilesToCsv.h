@@ -9,6 +9,19 @@
 #include <string>
 #include <vector>
 
+class FileConversion;
+
+// Shows how far the conversion has come in a progress dialog until it ends; false, once it has
+// stopped, where the user cancelled it.
+bool RunWithProgress(HWND owner, FileConversion& conversion,
+                     const std::vector<std::u16string>& files);
+
+// Where the user wants a file of one kind saved: `name` beside `besideFile`, unless they say
+// otherwise; nothing when they close the dialog. Windows asks whether to replace a file.
+std::u16string AskForSaveFile(HWND owner, std::u16string_view title, std::u16string_view kind,
+                              std::u16string_view pattern, std::u16string_view name,
+                              const std::u16string& besideFile, const wchar_t* extension);
+
 // The files that the user picks in the open dialog, any number; none when it is closed.
 std::vector<std::u16string> AskForStarFiles(HWND owner);
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Clipboard.h"
+#include "ComparisonStars.h"
 #include "Dpi.h"
 #include "FilesToCsv.h"
 #include "Texts.h"
@@ -230,12 +231,16 @@ bool Form1::OnCreate() {
     }
     ShowResult(MessageResult(u"V = xx.xxx", UserTexts()));
 
-    // Files: Ctrl+O, the system menu above Close, or a drop anywhere on the window.
-    ACCEL convert{FVIRTKEY | FCONTROL, 'O', IDM_CONVERT};
-    accelerators.reset(CreateAcceleratorTableW(&convert, 1));
+    // Files: Ctrl+O, the system menu above Close, or a drop anywhere on the window; the
+    // comparison stars: Ctrl+K and the system menu beside it.
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'O', IDM_CONVERT},
+                    {FVIRTKEY | FCONTROL, 'K', IDM_COMPARISON}};
+    accelerators.reset(CreateAcceleratorTableW(keys, 2));
     if (const HMENU menu = GetSystemMenu(window, FALSE)) {
         const std::u16string item = std::u16string(UserTexts().convertFiles) + u"\tCtrl+O";
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_CONVERT, Wide(item));
+        const std::u16string stars = std::u16string(UserTexts().comparisonStars) + u"\tCtrl+K";
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_COMPARISON, Wide(stars));
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     }
     DragAcceptFiles(window, TRUE);
@@ -258,6 +263,13 @@ void Form1::OnCommand(WPARAM wParam) {
     // IDOK and IDCANCEL, from Enter and Escape, press nothing and close nothing.
     if (LOWORD(wParam) == IDC_COMMAND1 && HIWORD(wParam) == BN_CLICKED) Command1_Click();
     if (LOWORD(wParam) == IDM_CONVERT) ConvertFiles_Click();
+    if (LOWORD(wParam) == IDM_COMPARISON) ComparisonStars_Click();
+}
+
+void Form1::ComparisonStars_Click() {
+    if (!IsWindowEnabled(window)) return;
+    ComparisonStars dialog;
+    dialog.Run(window);
 }
 
 void Form1::OnDropFiles(HDROP drop) {
@@ -267,6 +279,10 @@ void Form1::OnDropFiles(HDROP drop) {
 }
 
 bool Form1::OnSysCommand(WPARAM wParam) {
+    if ((wParam & 0xFFF0) == IDM_COMPARISON) {
+        ComparisonStars_Click();
+        return true;
+    }
     if ((wParam & 0xFFF0) != IDM_CONVERT) return false;
     ConvertFiles_Click();
     return true;

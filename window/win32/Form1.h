@@ -45,6 +45,7 @@ private:
 
     void Command1_Click();
     void ConvertFiles_Click();
+    void ComparisonStars_Click();
     HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style,
                        DWORD extendedStyle, int id);
     void LayOut(UINT dpi);
