@@ -82,6 +82,45 @@ private:
     UINT_PTR timer_ = 0;
 };
 
+// With TYCHOBVR_SCREENSHOTS set to a folder, a picture of the dialog as the screen shows it, a
+// BMP named for the language, for a person to look at.
+void Snap(HWND dialog) {
+    const wchar_t* folder = _wgetenv(L"TYCHOBVR_SCREENSHOTS");
+    if (folder == nullptr) return;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);  // the X server draws what Wine sent it
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    // From the window's own surface: the screen of a virtual display may hold none of it.
+    const HDC windowDc = GetWindowDC(dialog);
+    BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(dialog, windowDc);
+    SelectObject(memory, old);
+    const DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    const BITMAPFILEHEADER file{0x4D42,
+                                static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + size),
+                                0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header)};
+    const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    std::ofstream out(std::filesystem::path(std::wstring(folder) + L"\\win32-comparison-stars" +
+                                            (japanese ? L"-ja.bmp" : L"-en.bmp")),
+                      std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), size);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 void Click(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 std::string ReadAll(const std::wstring& path) {
@@ -272,6 +311,46 @@ TEST_F(ComparisonStarsTest, CtrlKOpensItAndItRemembersItsFields) {
     }});
     again.Run(form.Window());
     EXPECT_EQ(L"30arcmin", radius);
+}
+
+// With the real Tycho-2 of the tests (TYCHOBVR_TYCHO2, a Wine path), δ Cephei's field, for a
+// person to look at.
+TEST_F(ComparisonStarsTest, RealField) {
+    const wchar_t* real = _wgetenv(L"TYCHOBVR_TYCHO2");
+    if (real == nullptr || _wgetenv(L"TYCHOBVR_SCREENSHOTS") == nullptr) GTEST_SKIP();
+    std::vector<std::u16string> files;
+    for (int i = 0; i < 20; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\tyc2.dat.%02d.gz", i);
+        const std::wstring path = std::wstring(real) + name;
+        files.emplace_back(path.begin(), path.end());
+    }
+    for (const wchar_t* name : {L"\\suppl_1.dat", L"\\index.dat"}) {
+        const std::wstring path = std::wstring(real) + name;
+        files.emplace_back(path.begin(), path.end());
+    }
+    ComparisonStars dialog(files);
+    bool shown = false;
+    DialogScript script({
+        [&](HWND top) {
+            if (top != dialog.Dialog()) return false;
+            SetDlgItemTextW(top, IDC_POSITION, L"22 29 10.27 +58 24 54.7");
+            SetDlgItemTextW(top, IDC_RADIUS, L"30arcmin");
+            Click(top, IDC_SHOW);
+            return true;
+        },
+        [&](HWND top) {
+            if (top != dialog.Dialog() || dialog.Bytes(ComparisonStars::Output::Table).empty()) {
+                return false;
+            }
+            Snap(top);
+            shown = true;
+            Click(top, IDCANCEL);
+            return true;
+        },
+    });
+    dialog.Run(form.Window());
+    EXPECT_TRUE(shown);
 }
 
 }  // namespace
