@@ -19,8 +19,8 @@ mkdir -p "$work/whole" "$work/split"
 ln -f "$work/tyc2.dat" "$work/suppl_1.dat" "$work/whole/"
 cp "$catalogue/index.dat" "$work/whole/"
 split -l 127000 -d -a 2 "$work/tyc2.dat" "$work/split/tyc2.dat."
-ln -f "$work/suppl_1.dat" "$catalogue/index.dat" "$work/split/" 2>/dev/null ||
-  cp "$work/suppl_1.dat" "$catalogue/index.dat" "$work/split/"
+ln -f "$work/suppl_1.dat" "$work/split/"
+cp "$catalogue/index.dat" "$work/split/"
 
 # A split file's rows as the whole file's: the record's number in tyc2.dat, gzip or not.
 as_whole() {
