@@ -187,14 +187,17 @@ private slots:
         ComparisonStars dialog;
         dialog.show();
         dialog.AddFiles({big});
-        Fill(dialog, QStringLiteral("0 0"), QStringLiteral("180"));
-        QTimer::singleShot(100, [] {
+        Fill(dialog, QStringLiteral("00 00 30 +01 10 00"), QStringLiteral("30"));
+        bool cancelled = false;
+        QTimer::singleShot(100, [&cancelled] {
             if (auto* progress =
                     qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+                cancelled = true;
                 progress->cancel();
             }
         });
         Show(dialog);
+        QVERIFY(cancelled);
         QVERIFY(dialog.Bytes(ComparisonStars::Output::Table).isEmpty());
         QVERIFY(dialog.Bytes(ComparisonStars::Output::Chart).isEmpty());
         QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("saveChart"))->isEnabled());

@@ -313,6 +313,55 @@ TEST_F(ComparisonStarsTest, CtrlKOpensItAndItRemembersItsFields) {
     EXPECT_EQ(L"30arcmin", radius);
 }
 
+TEST_F(ComparisonStarsTest, CancelLeavesNothingToSave) {
+    // Enough records that the conversion still runs when Cancel is pressed.
+    const std::string lines = ReadAll(std::wstring(TYCHOBVR_SAMPLES) + L"\\hip_main-sample.dat");
+    ASSERT_FALSE(lines.empty());
+    const std::wstring big = folder + L"\\hip_main.dat";
+    {
+        std::ofstream out(std::filesystem::path(big), std::ios::binary);
+        std::string block;
+        while (block.size() < (std::size_t(4) << 20)) block += lines;
+        for (int i = 0; i < 32; ++i)
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    ComparisonStars dialog({std::u16string(big.begin(), big.end())});
+    bool cancelled = false, empty = false;
+    DialogScript script({
+        [&](HWND top) {
+            if (top != dialog.Dialog()) return false;
+            SetDlgItemTextW(top, IDC_POSITION, L"00 00 30 +01 10 00");
+            SetDlgItemTextW(top, IDC_RADIUS, L"30");
+            Click(top, IDC_SHOW);
+            return true;
+        },
+        [&](HWND top) {
+            if (GetDlgItem(top, IDC_PROGRESS) != nullptr) {
+                cancelled = true;
+                Click(top, IDCANCEL);
+                return true;
+            }
+            // Ended before Cancel could be pressed: said below, without hanging.
+            if (top != dialog.Dialog() || dialog.Bytes(ComparisonStars::Output::Table).empty()) {
+                return false;
+            }
+            Click(top, IDCANCEL);
+            return true;
+        },
+        [&](HWND top) {
+            if (top != dialog.Dialog()) return false;
+            empty = dialog.Bytes(ComparisonStars::Output::Table).empty() &&
+                    dialog.Bytes(ComparisonStars::Output::Chart).empty() &&
+                    !IsWindowEnabled(GetDlgItem(top, IDC_SAVE_TABLE));
+            Click(top, IDCANCEL);
+            return true;
+        },
+    });
+    dialog.Run(form.Window());
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(empty);
+}
+
 // With the real Tycho-2 of the tests (TYCHOBVR_TYCHO2, a Wine path), δ Cephei's field, for a
 // person to look at.
 TEST_F(ComparisonStarsTest, RealField) {
