@@ -223,14 +223,17 @@ private slots:
     void ctrlKOpensIt() {
         Form1 form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         bool opened = false;
-        QTimer::singleShot(50, [&opened] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&opened] {
             if (auto* dialog = qobject_cast<ComparisonStars*>(QApplication::activeModalWidget())) {
                 opened = true;
                 dialog->reject();
             }
         });
+        poll.start(20);
         QTest::keyClick(&form, Qt::Key_K, Qt::ControlModifier);
         QVERIFY(opened);
         const bool japanese = qgetenv("LANGUAGE") == "ja";
