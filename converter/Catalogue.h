@@ -3,10 +3,7 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -110,35 +107,9 @@ bool IsUnitsOrDashes(std::u16string_view line, const TableLayout& layout);
 constexpr bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The high bit of each byte of a word that is a blank, exactly: no borrow runs between bytes.
-inline std::uint64_t BlankBytes(std::uint64_t word) {
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-    const auto zeros = [](std::uint64_t v) { return ~(((v & kLow7) + kLow7) | v | kLow7); };
-    return zeros(word ^ 0x2020202020202020) | zeros(word ^ 0x0909090909090909);
-}
-
 // A value or field without the blanks around it.
 template <typename Char>
 std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
-    if constexpr (sizeof(Char) == 1 && std::endian::native == std::endian::little) {
-        // A record's cells of eight bytes or more, as most are: the blanks at either end counted
-        // a word at a time, where a loop took a twentieth of a plain conversion.
-        while (text.size() >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data(), sizeof word);
-            const std::uint64_t leading = ~BlankBytes(word) & 0x8080808080808080;
-            if (leading == 0) {
-                text.remove_prefix(8);
-                continue;
-            }
-            text.remove_prefix(static_cast<std::size_t>(std::countr_zero(leading)) / 8);
-            if (text.size() < 8) break;
-            std::memcpy(&word, text.data() + text.size() - 8, sizeof word);
-            const std::uint64_t trailing = ~BlankBytes(word) & 0x8080808080808080;
-            text.remove_suffix(static_cast<std::size_t>(std::countl_zero(trailing)) / 8);
-            return text;
-        }
-    }
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
