@@ -1,9 +1,10 @@
 // The dots of a finder chart read back from the SVG that draws them.
 #include "ChartDots.h"
 
-#include <charconv>
 #include <cmath>
 #include <utility>
+
+#include "tychobvr/conversion.h"
 
 namespace {
 
@@ -13,11 +14,9 @@ std::optional<double> Attribute(std::string_view text, std::string_view name) {
          at = text.find(name, at + 1)) {
         const std::size_t value = at + name.size();
         if (at == 0 || text[at - 1] != ' ' || text.substr(value, 2) != "=\"") continue;
-        double number = 0;
-        const char* first = text.data() + value + 2;
-        const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
-        if (error != std::errc() || end == first) return std::nullopt;
-        return number;
+        const std::size_t end = text.find('"', value + 2);
+        if (end == std::string_view::npos) return std::nullopt;
+        return conversion::ReadDecimal(text.substr(value + 2, end - value - 2));
     }
     return std::nullopt;
 }

@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+#include "tychobvr/conversion.h"
+
 namespace {
 
 // The value of the attribute `name` in a tag's text; nothing where it has none.
@@ -21,9 +23,8 @@ std::optional<std::string_view> Attribute(std::string_view tag, std::string_view
 
 double Number(std::string_view tag, std::string_view name, double otherwise = 0) {
     const auto text = Attribute(tag, name);
-    double value = otherwise;
-    if (text) std::from_chars(text->data(), text->data() + text->size(), value);
-    return value;
+    if (!text) return otherwise;
+    return conversion::ReadDecimal(*text).value_or(otherwise);
 }
 
 std::optional<std::uint32_t> Colour(std::string_view tag, std::string_view name,
