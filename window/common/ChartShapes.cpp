@@ -6,10 +6,7 @@
 
 #include "tychobvr/conversion.h"
 
-namespace {
-
-// The value of the attribute `name` in a tag's text; nothing where it has none.
-std::optional<std::string_view> Attribute(std::string_view tag, std::string_view name) {
+std::optional<std::string_view> SvgAttribute(std::string_view tag, std::string_view name) {
     for (std::size_t at = tag.find(name); at != std::string_view::npos;
          at = tag.find(name, at + 1)) {
         const std::size_t value = at + name.size();
@@ -21,15 +18,21 @@ std::optional<std::string_view> Attribute(std::string_view tag, std::string_view
     return std::nullopt;
 }
 
+std::optional<double> SvgNumber(std::string_view tag, std::string_view name) {
+    const auto text = SvgAttribute(tag, name);
+    if (!text) return std::nullopt;
+    return conversion::ReadDecimal(*text);
+}
+
+namespace {
+
 double Number(std::string_view tag, std::string_view name, double otherwise = 0) {
-    const auto text = Attribute(tag, name);
-    if (!text) return otherwise;
-    return conversion::ReadDecimal(*text).value_or(otherwise);
+    return SvgNumber(tag, name).value_or(otherwise);
 }
 
 std::optional<std::uint32_t> Colour(std::string_view tag, std::string_view name,
                                     std::optional<std::uint32_t> otherwise) {
-    const auto text = Attribute(tag, name);
+    const auto text = SvgAttribute(tag, name);
     if (!text) return otherwise;
     if (text->size() != 7 || text->front() != '#') return std::nullopt;  // "none"
     std::uint32_t value = 0;
@@ -37,8 +40,9 @@ std::optional<std::uint32_t> Colour(std::string_view tag, std::string_view name,
     return value;
 }
 
-// An element's text: the texts of its spans run together, its entities undone.
-std::string TextOf(std::string_view inner) {
+}  // namespace
+
+std::string SvgText(std::string_view inner) {
     static constexpr std::pair<std::string_view, char> kEntities[] = {
         {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
     std::string out;
@@ -64,8 +68,6 @@ std::string TextOf(std::string_view inner) {
     }
     return out;
 }
-
-}  // namespace
 
 std::vector<ChartShape> ReadChartShapes(std::string_view svg) {
     std::vector<ChartShape> shapes;
@@ -103,14 +105,15 @@ std::vector<ChartShape> ReadChartShapes(std::string_view svg) {
             shape.x = Number(tag, "x");
             shape.y = Number(tag, "y");
             shape.fontSize = Number(tag, "font-size", 11);
-            shape.bold = Attribute(tag, "font-weight") == std::optional<std::string_view>("bold");
-            const auto anchor = Attribute(tag, "text-anchor");
+            shape.bold =
+                SvgAttribute(tag, "font-weight") == std::optional<std::string_view>("bold");
+            const auto anchor = SvgAttribute(tag, "text-anchor");
             if (anchor == "middle") shape.anchor = ChartShape::Anchor::Middle;
             if (anchor == "end") shape.anchor = ChartShape::Anchor::End;
             shape.fill = Colour(tag, "fill", kBlack);
             const std::size_t end = svg.find("</text>", close);
             if (end == std::string_view::npos) break;
-            shape.text = TextOf(svg.substr(close + 1, end - close - 1));
+            shape.text = SvgText(svg.substr(close + 1, end - close - 1));
             at = end;
         } else {
             continue;

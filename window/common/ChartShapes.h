@@ -24,3 +24,9 @@ struct ChartShape {
 };
 
 std::vector<ChartShape> ReadChartShapes(std::string_view svg);
+
+// The chart's SVG read piece by piece: the value of a tag's attribute, and an element's text with
+// its inner tags dropped and its entities undone.
+std::optional<std::string_view> SvgAttribute(std::string_view tag, std::string_view name);
+std::optional<double> SvgNumber(std::string_view tag, std::string_view name);
+std::string SvgText(std::string_view inner);
