@@ -428,17 +428,6 @@ std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& 
     return negative ? -value : value;
 }
 
-template <typename Char>
-std::optional<unsigned long> ReadInteger(std::basic_string_view<Char> cell) {
-    if (cell.empty() || cell.size() > 9) return std::nullopt;
-    unsigned long value = 0;
-    for (const Char c : cell) {
-        if (c < Char('0') || c > Char('9')) return std::nullopt;
-        value = value * 10 + static_cast<unsigned long>(c - Char('0'));
-    }
-    return value;
-}
-
 }  // namespace
 
 std::optional<double> ReadCellNumber(std::u16string_view cell) {
@@ -454,6 +443,3 @@ std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shorte
     return ReadCell(cell, shortest);
 }
 
-std::optional<unsigned long> ReadCellInteger(std::u16string_view cell) { return ReadInteger(cell); }
-
-std::optional<unsigned long> ReadCellInteger(std::string_view cell) { return ReadInteger(cell); }

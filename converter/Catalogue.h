@@ -128,6 +128,12 @@ struct ShortestText {
 };
 std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest);
 std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest);
-// A whole number of digits alone, as catalogue numbers are written.
-std::optional<unsigned long> ReadCellInteger(std::u16string_view cell);
-std::optional<unsigned long> ReadCellInteger(std::string_view cell);
+// Whether a cell is a whole number of at most nine digits alone, as catalogue numbers are
+// written. Inline, and a plain answer: a number's value is never needed, only whether it is one.
+template <typename Char>
+bool IsCellInteger(std::basic_string_view<Char> cell) {
+    if (cell.empty() || cell.size() > 9) return false;
+    bool digits = true;
+    for (const Char c : cell) digits &= c >= Char('0') && c <= Char('9');
+    return digits;
+}

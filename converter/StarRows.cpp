@@ -271,11 +271,12 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         if (!value) complain(texts.invalidCell, column, cell);
         return value;
     };
+    // Whether a cell holds a whole number; one that holds something else is complained about.
     const auto integer = [&](View cell, std::u16string_view column) {
-        if (cell.empty()) return std::optional<unsigned long>();
-        const std::optional<unsigned long> value = ReadCellInteger(cell);
-        if (!value) complain(texts.invalidCell, column, cell);
-        return value;
+        if (cell.empty()) return false;
+        const bool whole = IsCellInteger(cell);
+        if (!whole) complain(texts.invalidCell, column, cell);
+        return whole;
     };
     std::optional<double> BT, VT, errorBT, errorVT;
     ShortestText BTText, VTText, errorBTText, errorVTText;
@@ -285,7 +286,7 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         errorBT = number(cells.errorBT, cells.names->errorBT, errorBTText);
         errorVT = number(cells.errorVT, cells.names->errorVT, errorVTText);
     }
-    std::optional<unsigned long> tycho[3], hip;
+    bool tycho[3] = {false, false, false}, hip = false;
     const bool hasTycho =
         !cells.tycho[0].empty() || !cells.tycho[1].empty() || !cells.tycho[2].empty();
     if (hasTycho) {
