@@ -374,7 +374,7 @@ template <typename Char>
 }
 
 template <typename Char>
-std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& shortest) {
+bool ReadCell(std::basic_string_view<Char> cell, double& number, ShortestText& shortest) {
     // Up to 15 digits without an exponent, as catalogues write magnitudes: the digits as a whole
     // number and the power of ten are both exact doubles, so one division rounds as from_chars
     // would. Those digits, without the zeros that lead or trail, are the value's shortest form
@@ -399,8 +399,13 @@ std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& 
     }
     const auto integerDigits = static_cast<std::size_t>(point - integer);
     const std::size_t decimals = p == point ? 0 : static_cast<std::size_t>(p - point) - 1;
-    if (p != end || integerDigits + decimals > 15) return ReadCellGenerally(cell);
-    if (integerDigits + decimals == 0) return std::nullopt;
+    if (p != end || integerDigits + decimals > 15) {
+        const std::optional<double> general = ReadCellGenerally(cell);
+        if (!general) return false;
+        number = *general;
+        return true;
+    }
+    if (integerDigits + decimals == 0) return false;
     const double value = static_cast<double>(whole) / kPowers[decimals];
     const double size = std::fabs(value);
     if (size >= 0.01 && size < 1000) {
@@ -425,21 +430,22 @@ std::optional<double> ReadCell(std::basic_string_view<Char> cell, ShortestText& 
         }
         shortest.size = static_cast<std::size_t>(to - shortest.chars.data());
     }
-    return negative ? -value : value;
+    number = negative ? -value : value;
+    return true;
 }
 
 }  // namespace
 
 std::optional<double> ReadCellNumber(std::u16string_view cell) {
     ShortestText unused;
-    return ReadCell(cell, unused);
+    return ReadCellNumber(cell, unused);
 }
 
-std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest) {
-    return ReadCell(cell, shortest);
+bool ReadCellNumber(std::u16string_view cell, double& number, ShortestText& shortest) {
+    return ReadCell(cell, number, shortest);
 }
 
-std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest) {
-    return ReadCell(cell, shortest);
+bool ReadCellNumber(std::string_view cell, double& number, ShortestText& shortest) {
+    return ReadCell(cell, number, shortest);
 }
 

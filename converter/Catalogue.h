@@ -126,8 +126,20 @@ struct ShortestText {
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };
-std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest);
-std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest);
+// The same into `number`, false for a cell that holds none: for each cell of a row, where an
+// optional handed back through memory stalled every one.
+bool ReadCellNumber(std::u16string_view cell, double& number, ShortestText& shortest);
+bool ReadCellNumber(std::string_view cell, double& number, ShortestText& shortest);
+inline std::optional<double> ReadCellNumber(std::u16string_view cell, ShortestText& shortest) {
+    double number;
+    if (!ReadCellNumber(cell, number, shortest)) return std::nullopt;
+    return number;
+}
+inline std::optional<double> ReadCellNumber(std::string_view cell, ShortestText& shortest) {
+    double number;
+    if (!ReadCellNumber(cell, number, shortest)) return std::nullopt;
+    return number;
+}
 // Whether a cell is a whole number of at most nine digits alone, as catalogue numbers are
 // written. Inline, and a plain answer: a number's value is never needed, only whether it is one.
 template <typename Char>

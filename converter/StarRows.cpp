@@ -267,9 +267,12 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
     };
     const auto number = [&](View cell, std::u16string_view column, ShortestText& shortest) {
         if (cell.empty()) return std::optional<double>();
-        const std::optional<double> value = ReadCellNumber(cell, shortest);
-        if (!value) complain(texts.invalidCell, column, cell);
-        return value;
+        double value;
+        if (!ReadCellNumber(cell, value, shortest)) {
+            complain(texts.invalidCell, column, cell);
+            return std::optional<double>();
+        }
+        return std::optional<double>(value);
     };
     // Whether a cell holds a whole number; one that holds something else is complained about.
     const auto integer = [&](View cell, std::u16string_view column) {
@@ -498,9 +501,13 @@ void TableRows(const SourceBatch& batch, std::size_t firstLine, std::size_t last
     }
 }
 
+// `star` holds the cells of the record before, or none: every cell that the layout has is put
+// in again, and those it has not stay empty. One for all the records, as clearing its cells for
+// each took more than reading them.
 template <typename Char>
 void RecordRow(const SourceBatch& batch, const RecordLayout& layout, std::uint64_t lineNumber,
-               std::basic_string_view<Char> record, GroupRows& group, RowWriter& out) {
+               std::basic_string_view<Char> record, StarCells<Char>& star, GroupRows& group,
+               RowWriter& out) {
     const auto field = [record](const Field& at) {
         return at.size == 0 || at.begin >= record.size()
                    ? std::basic_string_view<Char>()
@@ -508,7 +515,6 @@ void RecordRow(const SourceBatch& batch, const RecordLayout& layout, std::uint64
     };
     // What counting and placing the star need first: most stars lie outside a field of --near,
     // and nothing more of them is read.
-    StarCells<Char> star;
     star.BT = field(layout.BT);
     star.VT = field(layout.VT);
     if (layout.hpFlag.size != 0) {
@@ -548,14 +554,16 @@ void RecordRows(const SourceBatch& batch, std::size_t firstLine, std::size_t las
     const std::u16string_view text = batch.text;
     const std::string_view bytes = batch.bytes;
     RowWriter out(group.rows);
+    StarCells<char> narrow;
+    StarCells<char16_t> wide;
     for (std::size_t i = firstLine; i < lastLine; ++i) {
         const SourceBatch::Line& line = batch.lines[i];
         if (line.narrow) {
             RecordRow(batch, layout, line.number, bytes.substr(line.begin, line.end - line.begin),
-                      group, out);
+                      narrow, group, out);
         } else {
             RecordRow(batch, layout, line.number, text.substr(line.begin, line.end - line.begin),
-                      group, out);
+                      wide, group, out);
         }
     }
 }
