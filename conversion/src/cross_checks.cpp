@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -36,32 +39,63 @@ double Cubic(const double (&y)[4], double u) {
 
 }  // namespace
 
+namespace {
+
+// The terms at every colour index that can be shown within the table, a thousandth apart from
+// its first row: the row's own where one lies there, and between rows the cubic through the four
+// nearest. Worked out once, for the conversion of a catalogue asks for them for every star.
+struct BessellTerms {
+    double vMinusVT;
+    double difference;  // (B - V) - (BT - VT)
+};
+constexpr std::size_t kShownSteps =
+    static_cast<std::size_t>((kRows - 1) * kRowStepThousandths) + 1;
+static_assert(kBessellLowestColourIndex * 1000 == kFirstRowThousandths &&
+                  kBessellHighestColourIndex * 1000 ==
+                      kFirstRowThousandths + static_cast<long long>(kShownSteps) - 1,
+              "the terms span the colour indices that the table takes");
+
+const std::array<BessellTerms, kShownSteps>& AllBessellTerms() {
+    static const std::array<BessellTerms, kShownSteps> terms = [] {
+        std::array<BessellTerms, kShownSteps> all{};
+        for (std::size_t offset = 0; offset < kShownSteps; ++offset) {
+            const std::size_t row = offset / kRowStepThousandths;
+            BessellTerms& at = all[offset];
+            at = {kBessellTable[row].vMinusVT, kBessellTable[row].bMinusVMinusColourIndex};
+            if (offset % kRowStepThousandths == 0) continue;
+            // The four nearest rows: one before and two after, or the first or last four.
+            const std::size_t first = row == 0 ? 0 : std::min(row - 1, kRows - 4);
+            const double u = static_cast<double>(offset) / kRowStepThousandths -
+                             static_cast<double>(first);
+            double v[4];
+            double d[4];
+            for (std::size_t i = 0; i < 4; ++i) {
+                v[i] = kBessellTable[first + i].vMinusVT;
+                d[i] = kBessellTable[first + i].bMinusVMinusColourIndex;
+            }
+            at = {Cubic(v, u), Cubic(d, u)};
+        }
+        return all;
+    }();
+    return terms;
+}
+
+}  // namespace
+
 std::optional<BessellMagnitudes> ConvertBessell2000(double BT, double VT) {
     const double colourIndex = BT - VT;
-    // Judged, like the fits' range, on the colour index as it is shown.
-    const double shown = ShownValue(colourIndex);
-    if (!(shown >= kBessellLowestColourIndex && shown <= kBessellHighestColourIndex)) {
-        return std::nullopt;
-    }
-    const long long offset = std::llround(shown * 1000) - kFirstRowThousandths;
-    const auto row = static_cast<std::size_t>(offset / kRowStepThousandths);
-    double vMinusVT = kBessellTable[row].vMinusVT;
-    double difference = kBessellTable[row].bMinusVMinusColourIndex;
-    if (offset % kRowStepThousandths != 0) {
-        // The four nearest rows: one before and two after, or the first or last four.
-        const std::size_t first = row == 0 ? 0 : std::min(row - 1, kRows - 4);
-        const double u =
-            static_cast<double>(offset) / kRowStepThousandths - static_cast<double>(first);
-        double v[4];
-        double d[4];
-        for (std::size_t i = 0; i < 4; ++i) {
-            v[i] = kBessellTable[first + i].vMinusVT;
-            d[i] = kBessellTable[first + i].bMinusVMinusColourIndex;
-        }
-        vMinusVT = Cubic(v, u);
-        difference = Cubic(d, u);
-    }
-    return BessellMagnitudes{VT + vMinusVT, colourIndex + difference};
+    // Judged, like the fits' range, on the colour index as it is shown: in whole thousandths.
+    std::uint64_t bits;
+    std::memcpy(&bits, &colourIndex, sizeof bits);
+    std::uint64_t size;
+    // Beyond what QuickThousandths takes, and NaN, lies far outside the table.
+    if (!QuickThousandths(bits, size)) return std::nullopt;
+    const long long shown =
+        (bits >> 63) != 0 ? -static_cast<long long>(size) : static_cast<long long>(size);
+    const long long offset = shown - kFirstRowThousandths;
+    if (offset < 0 || offset >= static_cast<long long>(kShownSteps)) return std::nullopt;
+    const BessellTerms& terms = AllBessellTerms()[static_cast<std::size_t>(offset)];
+    return BessellMagnitudes{VT + terms.vMinusVT, colourIndex + terms.difference};
 }
 
 HendenMagnitudes ConvertHendenRI(double BT, double VT) {
