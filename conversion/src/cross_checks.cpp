@@ -1,7 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -84,14 +82,9 @@ const std::array<BessellTerms, kShownSteps>& AllBessellTerms() {
 
 std::optional<BessellMagnitudes> ConvertBessell2000(double BT, double VT) {
     const double colourIndex = BT - VT;
-    // Judged, like the fits' range, on the colour index as it is shown: in whole thousandths.
-    std::uint64_t bits;
-    std::memcpy(&bits, &colourIndex, sizeof bits);
-    std::uint64_t size;
-    // Beyond what QuickThousandths takes, and NaN, lies far outside the table.
-    if (!QuickThousandths(bits, size)) return std::nullopt;
-    const long long shown =
-        (bits >> 63) != 0 ? -static_cast<long long>(size) : static_cast<long long>(size);
+    // Judged, like the fits' range, on the colour index as it is shown, in whole thousandths.
+    long long shown;
+    if (!ShownThousandths(colourIndex, shown)) return std::nullopt;  // far outside, or NaN
     const long long offset = shown - kFirstRowThousandths;
     if (offset < 0 || offset >= static_cast<long long>(kShownSteps)) return std::nullopt;
     const BessellTerms& terms = AllBessellTerms()[static_cast<std::size_t>(offset)];

@@ -249,8 +249,11 @@ double ShownValue(double value) {
 
 bool IsWithinFits(double BT, double VT) {
     // Judged on the digits that are shown, so that 10.8 - 9.0 = 1.8000000000000007 is inside.
-    const double shown = ShownValue(BT - VT);
-    return shown >= kFitsLowestColourIndex && shown <= kFitsHighestColourIndex;
+    constexpr long long kLowest = -200, kHighest = 1800;
+    static_assert(kFitsLowestColourIndex * 1000 == kLowest &&
+                  kFitsHighestColourIndex * 1000 == kHighest);
+    long long shown;
+    return ShownThousandths(BT - VT, shown) && shown >= kLowest && shown <= kHighest;
 }
 
 std::u16string FormatWithPicture(double value, std::u16string_view picture,
