@@ -407,8 +407,20 @@ bool ReadCell(std::basic_string_view<Char> cell, double& number, ShortestText& s
     }
     if (integerDigits + decimals == 0) return false;
     const double value = static_cast<double>(whole) / kPowers[decimals];
-    const double size = std::fabs(value);
-    if (size >= 0.01 && size < 1000) {
+    // Whether the value lies from 0.01 up to 1000, judged on the digits: so that the division is
+    // not waited for. The same as judging the quotient, for no decimal of 15 digits is close
+    // enough to either bound to be rounded onto it.
+    static constexpr auto kWholePowers = [] {
+        std::array<std::uint64_t, std::size(kPowers)> powers{};
+        std::uint64_t power = 1;
+        for (std::uint64_t& each : powers) {
+            each = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    const std::uint64_t power = kWholePowers[decimals];
+    if (whole * 100 >= power && whole < 1000 * power) {
         char* to = shortest.chars.data();
         if (negative) *to++ = '-';
         // Leading zeros go, but for the one before the point; trailing zeros of the fraction go,
@@ -448,4 +460,3 @@ bool ReadCellNumber(std::u16string_view cell, double& number, ShortestText& shor
 bool ReadCellNumber(std::string_view cell, double& number, ShortestText& shortest) {
     return ReadCell(cell, number, shortest);
 }
-
