@@ -181,11 +181,30 @@ inline char* WriteFixed(char* out, double value, int decimals) {
     std::uint64_t thousandths;
     if (decimals != 3 || !QuickThousandths(bits, thousandths))
         return detail::WriteFixedGenerally(out, value, decimals);
-    // A value that rounds to zero shows no sign.
-    char* to = out;
-    if ((bits >> 63) != 0 && thousandths != 0) *to++ = '-';
-    // "0000.000" in one word, with the leading zeros but one then shifted out, so that the
-    // number is written with one store; the chars past it are left for what follows to overwrite.
+    // A value that rounds to zero shows no sign. The sign is written always and kept only where
+    // it is shown, without a branch: colour indices are negative now and then, unforeseeably.
+    *out = '-';
+    char* const to = out + static_cast<std::size_t>((bits >> 63) != 0 && thousandths != 0);
+    constexpr std::size_t kNumber = 8;
+    if (thousandths < 100000) {
+        // Below 100, as magnitudes and their errors are: "00.000" in one word, with the zero
+        // that leads shifted out where there is one.
+        const auto integer = static_cast<unsigned>(thousandths) / 1000;
+        const auto fraction = static_cast<unsigned>(thousandths) - integer * 1000;
+        std::uint16_t pair;
+        std::uint32_t decimals4;
+        std::memcpy(&pair, detail::kDigitPairs.data() + 2 * integer, 2);
+        std::memcpy(&decimals4, detail::kThreeDecimals[fraction].data(), 4);
+        const auto skipped = static_cast<unsigned>(integer < 10);
+        std::uint64_t word;
+        if constexpr (std::endian::native == std::endian::little) {
+            word = (std::uint64_t{decimals4} << 16 | pair) >> (8 * skipped);
+        } else {
+            word = (std::uint64_t{pair} << 48 | std::uint64_t{decimals4} << 16) << (8 * skipped);
+        }
+        std::memcpy(to, &word, kNumber);
+        return to + 6 - skipped;
+    }
     const auto integer = static_cast<unsigned>(thousandths / 1000);
     const auto fraction = static_cast<std::size_t>(thousandths - integer * std::uint64_t{1000});
     std::uint16_t high, low;
@@ -201,7 +220,6 @@ inline char* WriteFixed(char* out, double value, int decimals) {
     } else {
         word = (std::uint64_t{high} << 48 | std::uint64_t{low} << 32 | decimals4) << (8 * skipped);
     }
-    constexpr std::size_t kNumber = 8;
     std::memcpy(to, &word, kNumber);
     return to + kNumber - skipped;
 }
