@@ -2,8 +2,12 @@
 // and other tools write them, and the fixed-width records of Tycho-2's and Hipparcos' own files.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -113,6 +117,33 @@ std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
+}
+
+// The same for a cell of ASCII bytes of which the `readable` bytes from its start may all be
+// read, `readable` at least its size: where eight can be, the blanks that lead are found in one
+// word. How many lead varies from star to star (" 9.959", "10.389"), and a loop that ends after
+// a count that varies is foreseen wrongly.
+inline std::string_view TrimmedWithin(std::string_view text, std::size_t readable) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kLow7 = kOnes * 0x7F;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (readable >= sizeof(std::uint64_t) && !text.empty()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data(), sizeof word);
+            // A high bit in each byte that differs from the blank, and in each that differs from
+            // the tab; exact for every byte, with no carry from one to the next.
+            const auto differs = [](std::uint64_t x) { return ((x & kLow7) + kLow7) | x; };
+            const std::uint64_t other =
+                differs(word ^ (kOnes * ' ')) & differs(word ^ (kOnes * '\t')) & (kOnes * 0x80);
+            if (other != 0) {
+                const auto blanks = static_cast<std::size_t>(std::countr_zero(other)) / 8;
+                text.remove_prefix(std::min(blanks, text.size()));
+                while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+                return text;
+            }
+        }
+    }
+    return Trimmed(text);
 }
 
 // A number written as a whole cell: an optional sign, digits with an optional decimal point, and

@@ -299,11 +299,14 @@ void StarRow(const SourceBatch& batch, std::uint64_t lineNumber, const StarCells
         hip = integer(cells.hip, cells.names->hip);
     }
 
-    std::optional<ShownValues> shown;
+    // The star's shown values, where it has them: built where they stay, not copied into an
+    // optional, which cost a stall for each star.
+    ShownValues values;
+    const ShownValues* shown = nullptr;
     if (BT && VT && !invalid) {
-        const ShownValues values = ValuesFor({*BT, *VT});
+        values = ValuesFor({*BT, *VT});
         if (AllFinite(values)) {
-            shown = values;
+            shown = &values;
         } else {
             group.messages.push_back(
                 {lineNumber,
@@ -509,9 +512,13 @@ void RecordRow(const SourceBatch& batch, const RecordLayout& layout, std::uint64
                std::basic_string_view<Char> record, StarCells<Char>& star, GroupRows& group,
                RowWriter& out) {
     const auto field = [record](const Field& at) {
-        return at.size == 0 || at.begin >= record.size()
-                   ? std::basic_string_view<Char>()
-                   : Trimmed(record.substr(at.begin, at.size));
+        if (at.size == 0 || at.begin >= record.size()) return std::basic_string_view<Char>();
+        const std::basic_string_view<Char> cell = record.substr(at.begin, at.size);
+        if constexpr (sizeof(Char) == 1) {
+            return TrimmedWithin(cell, record.size() - at.begin);
+        } else {
+            return Trimmed(cell);
+        }
     };
     // What counting and placing the star need first: most stars lie outside a field of --near,
     // and nothing more of them is read.

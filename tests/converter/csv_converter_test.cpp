@@ -482,4 +482,22 @@ TEST(CsvConverterTest, CellsAreWrittenAsToCharsWritesTheirValues) {
     }
 }
 
+// Cells of records are trimmed a word at a time where a word can be read: to the same cell as
+// byte by byte, whatever blanks, tabs and other bytes lie in it and after it.
+TEST(CsvConverterTest, CellsAreTrimmedAWordAtATimeAsByteByByte) {
+    std::mt19937_64 random(207);
+    // '!' and '\b' differ from the blank and the tab in the lowest bit alone.
+    constexpr char kBytes[] = {' ', '\t', '!', '\b', '1', '.', '\x80', '\0'};
+    for (int i = 0; i < 200000; ++i) {
+        std::string record(1 + random() % 20, ' ');
+        for (char& c : record) c = kBytes[random() % std::size(kBytes)];
+        const std::size_t begin = random() % record.size();
+        const std::size_t size = random() % (record.size() - begin + 1);
+        const std::string_view cell = std::string_view(record).substr(begin, size);
+        const std::string_view trimmed = TrimmedWithin(cell, record.size() - begin);
+        ASSERT_EQ(Trimmed(cell), trimmed) << record << " " << begin << " " << size;
+        ASSERT_EQ(Trimmed(cell).data(), trimmed.data());
+    }
+}
+
 }  // namespace
