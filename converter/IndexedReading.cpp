@@ -52,8 +52,7 @@ std::optional<std::string> ReadWhole(const std::string& name, ConvertStreams& st
     std::string raw;
     char buffer[1 << 16];
     std::ptrdiff_t got = 0;
-    while (raw.size() <= kLargestIndex &&
-           (got = streams.Read(buffer, sizeof buffer, reason)) > 0) {
+    while (raw.size() <= kLargestIndex && (got = streams.Read(buffer, sizeof buffer, reason)) > 0) {
         raw.append(buffer, static_cast<std::size_t>(got));
     }
     streams.Close();

@@ -46,8 +46,7 @@ struct BessellTerms {
     double vMinusVT;
     double difference;  // (B - V) - (BT - VT)
 };
-constexpr std::size_t kShownSteps =
-    static_cast<std::size_t>((kRows - 1) * kRowStepThousandths) + 1;
+constexpr std::size_t kShownSteps = static_cast<std::size_t>((kRows - 1) * kRowStepThousandths) + 1;
 static_assert(kBessellLowestColourIndex * 1000 == kFirstRowThousandths &&
                   kBessellHighestColourIndex * 1000 ==
                       kFirstRowThousandths + static_cast<long long>(kShownSteps) - 1,
@@ -63,8 +62,8 @@ const std::array<BessellTerms, kShownSteps>& AllBessellTerms() {
             if (offset % kRowStepThousandths == 0) continue;
             // The four nearest rows: one before and two after, or the first or last four.
             const std::size_t first = row == 0 ? 0 : std::min(row - 1, kRows - 4);
-            const double u = static_cast<double>(offset) / kRowStepThousandths -
-                             static_cast<double>(first);
+            const double u =
+                static_cast<double>(offset) / kRowStepThousandths - static_cast<double>(first);
             double v[4];
             double d[4];
             for (std::size_t i = 0; i < 4; ++i) {

@@ -5,9 +5,9 @@
 #include <zlib.h>
 
 #include <cmath>
-#include <numbers>
 #include <cstdio>
 #include <map>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -126,17 +126,20 @@ TEST(RegionIndexTest, CapMeetsEveryBoxThatAPointOfItLiesIn) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     int met = 0;
     for (int i = 0; i < 20000; ++i) {
-        const SkyPosition centre{360 * unit(random), std::asin(2 * unit(random) - 1) * 180 / std::numbers::pi};
+        const SkyPosition centre{360 * unit(random),
+                                 std::asin(2 * unit(random) - 1) * 180 / std::numbers::pi};
         const double radius = 0.01 + 12 * unit(random) * unit(random);
         // A point at the rim, in any direction.
-        const double angle = 2 * std::numbers::pi * unit(random), r = radius * std::numbers::pi / 180;
+        const double angle = 2 * std::numbers::pi * unit(random),
+                     r = radius * std::numbers::pi / 180;
         const double dec0 = centre.dec * std::numbers::pi / 180;
         const double dec = std::asin(std::sin(dec0) * std::cos(r) +
                                      std::cos(dec0) * std::sin(r) * std::cos(angle));
-        const double ra =
-            centre.ra * std::numbers::pi / 180 + std::atan2(std::sin(angle) * std::sin(r) * std::cos(dec0),
-                                                std::cos(r) - std::sin(dec0) * std::sin(dec));
-        SkyPosition point{std::fmod(ra * 180 / std::numbers::pi + 720, 360), dec * 180 / std::numbers::pi};
+        const double ra = centre.ra * std::numbers::pi / 180 +
+                          std::atan2(std::sin(angle) * std::sin(r) * std::cos(dec0),
+                                     std::cos(r) - std::sin(dec0) * std::sin(dec));
+        SkyPosition point{std::fmod(ra * 180 / std::numbers::pi + 720, 360),
+                          dec * 180 / std::numbers::pi};
         // A small box around the point, across 0h as the index has it where it falls there.
         const double low = std::floor(point.ra / 2.5) * 2.5 - (point.ra < 2.5 ? 0.01 : 0.0);
         const SkyBox box{low, low + 2.5, std::floor(point.dec) - 0.001, std::floor(point.dec) + 1};
