@@ -9,7 +9,7 @@
 struct GzipInflater::Stream {
     z_stream z{};
     bool open = false;
-    std::unique_ptr<char[]> out = std::make_unique<char[]>(kOut);
+    std::unique_ptr<char[]> out{new char[kOut]};  // what inflate writes, uninitialised
     static constexpr unsigned kOut = 256 * 1024;
 };
 

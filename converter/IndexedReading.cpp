@@ -201,9 +201,11 @@ bool IndexedFetch::Begin(std::string_view head, std::optional<std::uint64_t> siz
     const std::uint64_t expected = plan_.records * plan_.recordBytes;
     std::optional<std::uint64_t> plain = size;
     // gzip keeps the size it inflates to, modulo 2³², in its last 4 bytes.
+    sizeKnown_ = size.has_value();
     if (inflater_) {
         plain.reset();
-        if (size && *size >= 18 && tail.size() == 4) {
+        sizeKnown_ = size && *size >= 18 && tail.size() == 4;
+        if (sizeKnown_) {
             std::uint64_t inflated = 0;
             for (std::size_t i = 4; i-- > 0;) {
                 inflated = inflated << 8 | static_cast<unsigned char>(tail[i]);
@@ -211,12 +213,14 @@ bool IndexedFetch::Begin(std::string_view head, std::optional<std::uint64_t> siz
             if (inflated != (expected & 0xFFFFFFFFu)) plain = inflated;
         }
     }
-    if (plain && *plain != expected) {
-        return Fail(Substitute(
-            texts_.indexFileSize,
-            {Name(name_), Decimal(*plain), Decimal(plan_.records), Decimal(plan_.recordBytes)}));
-    }
+    if (plain && *plain != expected) return WrongSize(*plain);
     return true;
+}
+
+bool IndexedFetch::WrongSize(std::uint64_t size) {
+    return Fail(Substitute(
+        texts_.indexFileSize,
+        {Name(name_), Decimal(size), Decimal(plan_.records), Decimal(plan_.recordBytes)}));
 }
 
 std::optional<std::pair<std::uint64_t, std::uint64_t>> IndexedFetch::NextRange() const {
@@ -276,6 +280,7 @@ bool IndexedFetch::Ended() {
         const Stretch& stretch = plan_.stretches[next_];
         Fail(Substitute(texts_.indexShort, {Name(name_), Decimal(stretch.first + stretch.count)}));
     }
+    if (why_.empty() && !sizeKnown_ && at_ != plan_.records * plan_.recordBytes) WrongSize(at_);
     return why_.empty();
 }
 
@@ -331,7 +336,8 @@ IndexedSources ReadByIndex(const std::vector<std::string>& sources, const std::v
                 ok = fetch.Take(0, head);
                 offset = head.size();
             }
-            while (ok && !fetch.Complete() && ReadUpTo(streams, piece, kPiece) && !piece.empty()) {
+            while (ok && (!fetch.Complete() || fetch.ReadsToEnd()) &&
+                   ReadUpTo(streams, piece, kPiece) && !piece.empty()) {
                 ok = fetch.Take(offset, piece);
                 offset += piece.size();
             }

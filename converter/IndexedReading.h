@@ -67,7 +67,12 @@ public:
     // Where the next run begins in the file, and its bytes: for reading by seeking.
     std::optional<std::pair<std::uint64_t, std::uint64_t>> NextRange() const;
     bool Complete() const { return next_ == plan_.stretches.size(); }
-    // Once the file has ended: whether every run was there.
+    // Whether the file is to be read to its end even once Complete: where Begin could not learn
+    // its size, its bytes are counted, so that a file longer than the index counts (a pipe, a
+    // gzip file that cannot be seeked) is not taken for one that fits.
+    bool ReadsToEnd() const { return !sizeKnown_; }
+    // Once the file has ended: whether every run was there, and where its size was not known
+    // first, whether it held the records the index counts.
     bool Ended();
     const std::u16string& Why() const { return why_; }
     std::vector<IndexedRun> TakeRuns() { return std::move(runs_); }
@@ -75,14 +80,16 @@ public:
 private:
     bool TakePlain(std::string_view bytes);
     bool Fail(std::u16string why);
+    bool WrongSize(std::uint64_t size);
 
     std::shared_ptr<const RegionIndex> index_;
     FilePlan plan_;
     std::string name_;
     const Texts& texts_;
     std::unique_ptr<GzipInflater> inflater_;
-    std::uint64_t at_ = 0;  // the offset in the plain bytes of what comes next
-    std::size_t next_ = 0;  // the stretch being read
+    std::uint64_t at_ = 0;    // the offset in the plain bytes of what comes next
+    bool sizeKnown_ = false;  // Begin checked the file's size
+    std::size_t next_ = 0;    // the stretch being read
     std::string run_;
     std::vector<IndexedRun> runs_;
     std::u16string why_;

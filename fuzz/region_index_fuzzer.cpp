@@ -1,6 +1,8 @@
 // Any index.dat beside any tyc2.dat: a field read by the index gives the rows of the same field
 // read record by record, whatever the index says, and fails where that fails; only a fault in a
-// record it had no need to read goes unseen.
+// record it had no need to read goes unseen. Such a fault may be a line that is no whole record,
+// which moves the lines after it: then the rows may differ too, and only the statuses are held
+// to that rule.
 //
 // The first two bytes give the length of the index, which the rest begins with; the records
 // follow it. The third chooses whether the files may be read from anywhere, the fourth the field.
@@ -80,6 +82,16 @@ Result Near(std::map<std::string, std::string> files, bool seekable, const char*
     return {status, streams.output};
 }
 
+// Whether every line of the records is one whole record of tyc2.dat, its line end included.
+bool WholeRecords(std::string_view records) {
+    constexpr std::size_t kRecord = 207;
+    if (records.size() % kRecord != 0) return false;
+    for (std::size_t at = 0; at < records.size(); at += kRecord) {
+        if (records.find('\n', at) != at + kRecord - 1) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -97,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Result indexed =
         Near({{"tyc2.dat", records}, {"index.dat", index}}, seekable, field[0], field[1]);
     const bool unseen = indexed.status == 0 && scan.status == 1;
-    if ((scan.status != indexed.status && !unseen) || scan.output != indexed.output) {
+    if ((scan.status != indexed.status && !unseen) ||
+        (WholeRecords(records) && scan.output != indexed.output)) {
         std::fprintf(stderr, "by the index, status %d:\n%s\nrecord by record, status %d:\n%s\n",
                      indexed.status, indexed.output.c_str(), scan.status, scan.output.c_str());
         std::abort();
