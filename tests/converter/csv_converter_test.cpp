@@ -488,11 +488,14 @@ TEST(CsvConverterTest, CellsAreTrimmedAWordAtATimeAsByteByByte) {
     std::mt19937_64 random(207);
     // '!' and '\b' differ from the blank and the tab in the lowest bit alone.
     constexpr char kBytes[] = {' ', '\t', '!', '\b', '1', '.', '\x80', '\0'};
+    const auto below = [&random](std::size_t count) {
+        return static_cast<std::size_t>(random() % count);
+    };
     for (int i = 0; i < 200000; ++i) {
-        std::string record(1 + random() % 20, ' ');
-        for (char& c : record) c = kBytes[random() % std::size(kBytes)];
-        const std::size_t begin = random() % record.size();
-        const std::size_t size = random() % (record.size() - begin + 1);
+        std::string record(1 + below(20), ' ');
+        for (char& c : record) c = kBytes[below(std::size(kBytes))];
+        const std::size_t begin = below(record.size());
+        const std::size_t size = below(record.size() - begin + 1);
         const std::string_view cell = std::string_view(record).substr(begin, size);
         const std::string_view trimmed = TrimmedWithin(cell, record.size() - begin);
         ASSERT_EQ(Trimmed(cell), trimmed) << record << " " << begin << " " << size;
