@@ -1,17 +1,12 @@
 #include "ShownValues.h"
 
 #include <array>
-#include <cstring>
 #include <string>
 
 long long ShownUnits(double value, int decimals) {
     // Magnitudes, as most are: their thousandths as WriteFixed rounds them, without their text.
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    if (std::uint64_t thousandths;
-        decimals == 3 && conversion::QuickThousandths(bits, thousandths)) {
-        const auto units = static_cast<long long>(thousandths);
-        return (bits >> 63) != 0 ? -units : units;
+    if (long long thousandths; decimals == 3 && conversion::ShownThousandths(value, thousandths)) {
+        return thousandths;
     }
     std::array<char, conversion::kMostFixedChars + 8> buffer;
     std::string general;

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "shown_value.h"
 #include "tychobvr/conversion.h"
 
 namespace conversion {

@@ -252,17 +252,12 @@ void ComparisonStars::Show_Clicked() {
     }
     Clear();
     StoreSettings();
-    std::vector<std::string> sources;
-    std::uint64_t totalBytes = 0;
-    for (const QString& file : files_) {
-        sources.push_back(QFile::encodeName(file).toStdString());
-        totalBytes += static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 0));
-    }
+    const ConversionSources sources = SourcesOf(files_);
     PosixConvertStreams reading;
     QByteArray table;
     FieldOutputs outputs;
     FileConversion conversion(
-        sources, totalBytes, texts, reading,
+        sources.names, sources.totalBytes, texts, reading,
         [&table](std::string_view bytes, std::u16string&) {
             table.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
             return true;

@@ -76,6 +76,16 @@ bool RunWithProgress(QWidget* window, FileConversion& conversion, const QStringL
     return !cancelled;
 }
 
+ConversionSources SourcesOf(const QStringList& files) {
+    ConversionSources sources;
+    for (const QString& file : files) {
+        sources.names.push_back(QFile::encodeName(file).toStdString());
+        sources.totalBytes +=
+            static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 0));
+    }
+    return sources;
+}
+
 void ConvertFilesToCsv(QWidget* window, const QStringList& files) {
     if (files.isEmpty()) return;
     const Texts& texts = UserTexts();
@@ -93,18 +103,12 @@ void ConvertFilesToCsv(QWidget* window, const QStringList& files) {
             .exec();
         return;
     }
-    // The names as the command line takes them, in the file system's encoding.
-    std::vector<std::string> sources;
-    std::uint64_t totalBytes = 0;
-    for (const QString& file : files) {
-        sources.push_back(QFile::encodeName(file).toStdString());
-        totalBytes += static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 0));
-    }
+    const ConversionSources sources = SourcesOf(files);
     PosixConvertStreams reading;
     QString writeFailure;
     // The conversion writes on its own thread, and nothing else touches the file until it ends.
     FileConversion conversion(
-        sources, totalBytes, texts, reading,
+        sources.names, sources.totalBytes, texts, reading,
         [&table, &writeFailure](std::string_view bytes, std::u16string& reason) {
             const auto size = static_cast<qint64>(bytes.size());
             if (table.write(bytes.data(), size) == size) return true;

@@ -4,8 +4,20 @@
 
 #include <QStringList>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 class FileConversion;
 class QWidget;
+
+// The files' names as the converter takes them, in the file system's encoding, and the bytes
+// they hold in all, for the progress.
+struct ConversionSources {
+    std::vector<std::string> names;
+    std::uint64_t totalBytes = 0;
+};
+ConversionSources SourcesOf(const QStringList& files);
 
 // Asks where to save the table of the files, converts them there off the window's thread while
 // a progress dialog shows how far it has come, and shows the converter's messages. Cancel, or

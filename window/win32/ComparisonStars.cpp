@@ -279,20 +279,12 @@ void ComparisonStars::Show_Click() {
     }
     Clear();
     Store();
-    std::vector<std::string> sources;
-    std::uint64_t totalBytes = 0;
-    for (const std::u16string& file : files_) {
-        sources.push_back(Utf8FromUtf16(file));
-        WIN32_FILE_ATTRIBUTE_DATA attributes{};
-        if (GetFileAttributesExW(Wide(file), GetFileExInfoStandard, &attributes)) {
-            totalBytes += (std::uint64_t(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-        }
-    }
+    const ConversionSources sources = SourcesOf(files_);
     Win32ConvertStreams reading;
     std::string table;
     FieldOutputs outputs;
     FileConversion conversion(
-        sources, totalBytes, texts, reading,
+        sources.names, sources.totalBytes, texts, reading,
         [&table](std::string_view bytes, std::u16string&) {
             table += bytes;
             return true;

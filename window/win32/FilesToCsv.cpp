@@ -276,6 +276,19 @@ std::vector<std::u16string> DroppedFiles(HDROP drop) {
     return files;
 }
 
+ConversionSources SourcesOf(const std::vector<std::u16string>& files) {
+    ConversionSources sources;
+    for (const std::u16string& file : files) {
+        sources.names.push_back(Utf8FromUtf16(file));
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        if (GetFileAttributesExW(Wide(file), GetFileExInfoStandard, &attributes)) {
+            sources.totalBytes +=
+                (std::uint64_t(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+        }
+    }
+    return sources;
+}
+
 void ConvertFilesToCsv(HWND owner, const std::vector<std::u16string>& files) {
     if (files.empty()) return;
     const Texts& texts = UserTexts();
@@ -288,16 +301,7 @@ void ConvertFilesToCsv(HWND owner, const std::vector<std::u16string>& files) {
             .Run(owner);
         return;
     }
-    // The names as the command line takes them, in UTF-8.
-    std::vector<std::string> sources;
-    std::uint64_t totalBytes = 0;
-    for (const std::u16string& file : files) {
-        sources.push_back(Utf8FromUtf16(file));
-        WIN32_FILE_ATTRIBUTE_DATA attributes{};
-        if (GetFileAttributesExW(Wide(file), GetFileExInfoStandard, &attributes)) {
-            totalBytes += (std::uint64_t(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-        }
-    }
+    const ConversionSources sources = SourcesOf(files);
     Win32ConvertStreams reading;
     std::u16string writeFailure;
     bool completed = false;
@@ -306,7 +310,7 @@ void ConvertFilesToCsv(HWND owner, const std::vector<std::u16string>& files) {
         // The conversion writes on its own thread, and nothing else touches the file until it
         // ends.
         FileConversion conversion(
-            sources, totalBytes, texts, reading,
+            sources.names, sources.totalBytes, texts, reading,
             [&table, &writeFailure](std::string_view bytes, std::u16string& why) {
                 if (table.Write(bytes, why)) return true;
                 writeFailure = why;

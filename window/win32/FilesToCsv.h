@@ -6,10 +6,19 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class FileConversion;
+
+// The files' names as the converter takes them, in UTF-8, and the bytes they hold in all, for
+// the progress.
+struct ConversionSources {
+    std::vector<std::string> names;
+    std::uint64_t totalBytes = 0;
+};
+ConversionSources SourcesOf(const std::vector<std::u16string>& files);
 
 // Shows how far the conversion has come in a progress dialog until it ends; false, once it has
 // stopped, where the user cancelled it.

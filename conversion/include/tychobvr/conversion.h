@@ -171,6 +171,17 @@ inline bool QuickThousandths(std::uint64_t bits, std::uint64_t& thousandths) {
     return true;
 }
 
+// The value in the whole thousandths it is shown with, signed, where it lies below 2^13 as
+// magnitudes and colour indices do; false otherwise, and for NaN.
+inline bool ShownThousandths(double value, long long& thousandths) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    std::uint64_t size;
+    if (!QuickThousandths(bits, size)) return false;
+    thousandths = (bits >> 63) != 0 ? -static_cast<long long>(size) : static_cast<long long>(size);
+    return true;
+}
+
 // Inline for the numbers written most, with three decimals and below 2^13 as magnitudes are, so
 // that a table of them pays no call for each, and its digits written without a branch that
 // depends on them.
